@@ -1,0 +1,4 @@
+#include "common/MyApp.h"
+
+// Nothing to prepare without COM.
+void InitializePlatformForApp() {}

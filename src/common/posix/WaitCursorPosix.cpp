@@ -1,0 +1,4 @@
+#include "common/WaitCursor.h"
+
+WaitCursor::WaitCursor() {}
+WaitCursor::~WaitCursor() {}
