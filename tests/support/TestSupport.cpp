@@ -14,12 +14,11 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string ProgramPath(const fs::path& p) {
+  // The program's path form on both platforms: back-slashes throughout.
   std::string s = p.string();
-#ifdef _WIN32
   for (char& c : s) {
     if (c == '/') c = '\\';
   }
-#endif
   return s;
 }
 

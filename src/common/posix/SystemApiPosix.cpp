@@ -42,6 +42,14 @@ const std::map<DWord, const char*>& Messages() {
   return messages;
 }
 
+// Program paths use back-slashes; the file-system stand-in maps them back.
+std::string ProgramPath(std::string path) {
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
 }  // namespace
 
 DWord GetLastError() { return t_lastError; }
@@ -67,7 +75,7 @@ std::string GetComputerName() {
 std::string GetModuleFileName() {
   char path[PATH_MAX] = {};
   const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  return n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string();
+  return n > 0 ? ProgramPath(std::string(path, static_cast<size_t>(n))) : std::string();
 }
 
 int GetCurrentProcessId() { return static_cast<int>(getpid()); }
@@ -100,7 +108,7 @@ bool GetEnvironmentVariable(const std::string& name, std::string& value) {
 
 std::string GetCurrentDirectory() {
   char path[PATH_MAX] = {};
-  return getcwd(path, sizeof path) ? std::string(path) : std::string();
+  return getcwd(path, sizeof path) ? ProgramPath(path) : std::string();
 }
 
 void Sleep(DWord milliseconds) { usleep(static_cast<useconds_t>(milliseconds) * 1000u); }
