@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "common/Types.h"
@@ -33,5 +34,21 @@ bool GetEnvironmentVariable(const std::string& name, std::string& value);
 std::string GetCurrentDirectory();
 
 void Sleep(DWord milliseconds);
+
+// The operating system's version, as GetVersionEx reports it.
+struct OsVersion {
+  DWord platformId = 0;  // 2 for the NT family
+  DWord major = 0;
+  DWord minor = 0;
+  std::string csd;  // service-pack text, such as "Service Pack 2"
+};
+// The system's answer, or the override's while one is installed.
+bool GetVersionInfo(OsVersion& version);
+// The platform's own answer (win/ and posix/).
+bool GetSystemVersionInfo(OsVersion& version);
+// Lets tests stand in for the operating system; an empty function restores
+// the system's answer. Returns the previous override.
+using VersionProvider = std::function<bool(OsVersion&)>;
+VersionProvider SetVersionInfoOverride(VersionProvider provider);
 
 }  // namespace SystemApi

@@ -92,8 +92,13 @@ LocalTime GetLocalTime() {
   tm local{};
   const time_t seconds = tv.tv_sec;
   localtime_r(&seconds, &local);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-          local.tm_min,         local.tm_sec,     static_cast<int>(tv.tv_usec / 1000)};
+  return {local.tm_year + 1900,
+          local.tm_mon + 1,
+          local.tm_mday,
+          local.tm_hour,
+          local.tm_min,
+          local.tm_sec,
+          static_cast<int>(tv.tv_usec / 1000)};
 }
 
 bool GetEnvironmentVariable(const std::string& name, std::string& value) {
@@ -112,5 +117,15 @@ std::string GetCurrentDirectory() {
 }
 
 void Sleep(DWord milliseconds) { usleep(static_cast<useconds_t>(milliseconds) * 1000u); }
+
+// Answers as the default Windows of the test bench (Windows 7 SP1), so the
+// Windows XP SP2 paths are taken only where a test asks for them.
+bool GetSystemVersionInfo(OsVersion& version) {
+  version.platformId = 2;
+  version.major = 6;
+  version.minor = 1;
+  version.csd = "Service Pack 1";
+  return true;
+}
 
 }  // namespace SystemApi
