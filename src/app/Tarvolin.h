@@ -4,29 +4,48 @@
 
 #include <list>
 #include <string>
+#include <vector>
 
 #include "common/MyApp.h"
 #include "common/Types.h"
+
+class IBHOList;
 
 class CTarvolinApp : public MyApp {
  public:
   static constexpr unsigned IDR_MAINFRAME = 128;
 
+  // `args` are the command-line arguments without the program name;
   // `logFileName` is placed beside the executable unless it is a full path.
-  explicit CTarvolinApp(const std::string& logFileName = "_Tarvolin.log");
+  explicit CTarvolinApp(std::vector<std::string> args = {}, const std::string& logFileName = "_Tarvolin.log");
   ~CTarvolinApp() override;
 
   // Runs the whole program; always false, so no message loop follows.
   bool InitInstance() override;
 
-  // The BHO sub-keys found by the last start-up, in enumeration order.
+  // The silent output mode: one report file per registered BHO.
+  HResult HandleOutputFlag(std::string sPathOutput);
+
+  // The BHO sub-keys found by the last interactive start, in enumeration order.
   const std::list<std::string>& GetFoundBHOs() const { return m_slBHOs; }
+
+  // The known-BHO lists while their owner (the output mode or the main
+  // dialog) lives; null otherwise.
+  static IBHOList* m_pBHOListKST;
+  static IBHOList* m_pBHOListSysInfo;
+  static IBHOList* m_pBHOListCops;
 
  private:
   bool CheckRegistryRights();
   void HonourFactoryReset();
   void ListBHOs();
 
+  std::vector<std::string> m_args;
   std::string m_sProfileCompany;
   std::list<std::string> m_slBHOs;
 };
+
+// A file name made from a registry key name: characters that separate paths,
+// name alternate data streams or are not allowed in Windows file names
+// become underscores, so the name stays one file inside its directory.
+std::string SafeFileNamePart(const std::string& sName);

@@ -1,0 +1,168 @@
+#include "app/Tarvolin.h"
+
+#include <memory>
+
+#include "app/TheCommandLineInfo.h"
+
+#include "common/DialogDefaults.h"
+#include "common/ErrorCheck.h"
+#include "common/Generic.h"
+#include "common/ProgramVersion.h"
+#include "common/MyRegistry.h"
+#include "common/SystemApi.h"
+#include "common/UserMessage.h"
+#include "common/WaitCursor.h"
+#include "lists/KnownLists.h"
+#include "model/Bho.h"
+#include "model/RegistryKeys.h"
+
+namespace {
+
+const char* const kCompanyName = "Kestrove";
+
+const char* const kNoRightsText =
+    "\n\nYou do not have rights to access the Registry keys that Tarvolin needs to read and write.  Possibly, "
+    "you are not a member of the 'Administrator' group (not applicable for Windows 95/98).  Tarvolin requires "
+    "these rights to operate, and must now exit.\n\n(Tarvolin may be able to be made to run for this user by "
+    "creating a shortcut to Tarvolin.exe, and then using the 'Security' tab of the 'Properites' dialog box to "
+    "give this user 'Full Control'.)\n\nPlease note there may be other reasons for this failure.";
+
+}  // namespace
+
+IBHOList* CTarvolinApp::m_pBHOListKST = nullptr;
+IBHOList* CTarvolinApp::m_pBHOListSysInfo = nullptr;
+IBHOList* CTarvolinApp::m_pBHOListCops = nullptr;
+
+std::string SafeFileNamePart(const std::string& sName) {
+  std::string sSafe = sName;
+  for (char& c : sSafe) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || std::string("/\\:*?\"<>|").find(c) != std::string::npos) c = '_';
+  }
+  if (sSafe.find_first_not_of('.') == std::string::npos) sSafe = std::string(sSafe.size(), '_');
+  return sSafe;
+}
+
+CTarvolinApp::CTarvolinApp(std::vector<std::string> args, const std::string& logFileName)
+    : MyApp(logFileName, 4), m_args(std::move(args)) {}
+
+CTarvolinApp::~CTarvolinApp() = default;
+
+bool CTarvolinApp::InitInstance() {
+  WaitCursor wait;
+  MyApp::InitInstance();
+  m_log.SetLevel(MyLog::Debug);
+  LOG_ENTRY("CTarvolinApp::InitInstance");
+
+  HResult hr = kSOk;
+  const std::string sVersion = GetRunningVersion(hr);
+  LOGA("Running version <%s>.\n", sVersion);
+
+  // Tooltips are on unless the user switched them off. The value is absent
+  // until the settings dialog writes it, which is no failure.
+  bool bToolTips = true;
+  {
+    HResult hrKey = kSOk;
+    MyRegistry reg(Registry::kCurrentUser, REGKEY_PROGRAM, true);
+    EC_B(hrKey, reg.IsOpen());
+    if (Succeeded(hrKey)) reg.ReadValueBool("TooltipsEnabled", bToolTips);
+  }
+  DialogDefaults::s_bToolTipsEnabled = bToolTips;
+
+  if (!CheckRegistryRights()) return false;
+
+  m_sProfileCompany = kCompanyName;
+  HonourFactoryReset();
+  DialogDefaults::s_uiDialogIcon = IDR_MAINFRAME;
+
+  // The silent output mode never waits for a click: its messages go to
+  // standard error.
+  if (RequestsOutputMode(m_args)) UserMessage::SetNonInteractive(true);
+  TheCommandLineInfo cmdInfo;
+  ParseCommandLine(m_args, cmdInfo);
+  if (cmdInfo.m_bOutput) {
+    if (cmdInfo.m_sPathOutput.empty()) {
+      LOGE("Command line failed - exiting!\n");
+    } else {
+      HResult hrOutput = kSOk;
+      EC_H(hrOutput, HandleOutputFlag(cmdInfo.m_sPathOutput));
+      LOGA("Command line succeeded - exiting silently.\n");
+    }
+    return false;
+  }
+
+  ListBHOs();
+
+  LOGD("<<< CTarvolinApp::InitInstance\n");
+  return false;
+}
+
+// The BHO key must exist and be writable: listing, disabling and removing
+// BHOs all need full access to it.
+bool CTarvolinApp::CheckRegistryRights() {
+  LOGA("Making sure the <%s> key exists on HKEY_LOCAL_MACHINE.\n", REGKEY_BHO);
+  HResult hr = kSOk;
+  MyRegistry regBHOs;
+  EC_B(hr, regBHOs.Open(Registry::kLocalMachine, REGKEY_BHO, true));
+  EC_B(hr, regBHOs.Close());
+
+  LOGA("Testing to see if we can open the <%s> key on HKEY_LOCAL_MACHINE.\n", REGKEY_BHO);
+  long lError = 0;
+  if (MyRegistry::TestOpen(Registry::kLocalMachine, REGKEY_BHO, lError)) return true;
+
+  LOGE("%s", std::string("Error attempting to read the <") + REGKEY_BHO + "> key on HKEY_LOCAL_MACHINE:\n\n" +
+                 Generic::GetErrorText(static_cast<DWord>(lError)) + kNoRightsText);
+  UserMessage::Show(m_log.GetLastLogText(), UserMessage::kIconError);
+  return false;
+}
+
+// A reset ordered in the settings dialog erases every setting of the
+// program at this start; the notes in the INI file stay.
+void CTarvolinApp::HonourFactoryReset() {
+  HResult hr = kSOk;
+  MyRegistry regProgram(Registry::kCurrentUser, REGKEY_PROGRAM, true);
+  bool bRestore = false;
+  EC_B(hr, regProgram.IsOpen());
+  if (Failed(hr) || !regProgram.ReadValueBool("RestoreToFactoryDefaults", bRestore) || !bRestore) return;
+  regProgram.Close();
+
+  MyRegistry regCompany(Registry::kCurrentUser, REGKEY_COMPANY, true);
+  EC_B(hr, regCompany.IsOpen());
+  EC_B(hr, regCompany.DeleteKey(REGKEY_PROGRAM_NAME));
+}
+
+void CTarvolinApp::ListBHOs() {
+  HResult hr = kSOk;
+  MyRegistry regBHOs(Registry::kLocalMachine, REGKEY_BHO, true);
+  m_slBHOs.clear();
+  EC_B(hr, regBHOs.IsOpen());
+  EC_B(hr, regBHOs.EnumSubKeys(m_slBHOs));
+  for (const std::string& sClsid : m_slBHOs) LOGA("Found BHO <%s>.\n", sClsid);
+  LOGA("Found <%d> BHOs.\n", static_cast<int>(m_slBHOs.size()));
+}
+
+HResult CTarvolinApp::HandleOutputFlag(std::string sPathOutput) {
+  LOG_ENTRY("CTarvolinApp::HandleOutputFlag");
+  WaitCursor wait;
+  HResult hr = kSOk;
+
+  sPathOutput = Generic::Trim(sPathOutput);
+  while (!sPathOutput.empty() && sPathOutput.back() == '\\') sPathOutput.pop_back();
+  sPathOutput += '\\';
+
+  MyRegistry regBHOs(Registry::kLocalMachine, REGKEY_BHO, true);
+  if (!regBHOs.IsOpen()) return hr;
+
+  const KnownLists lists;
+  std::list<std::string> slSubKeys;
+  EC_B(hr, regBHOs.EnumSubKeys(slSubKeys));
+  for (const std::string& sSubKey : slSubKeys) {
+    if (Failed(hr)) break;
+    const auto pBHO = std::make_unique<BHO>(sSubKey);
+    EC_H(hr, pBHO->LoadBHOAttrs());
+    // The key name comes from whoever installed the BHO: it names a file
+    // only after it has been made safe; the report keeps the real name.
+    pBHO->SaveToFile(sPathOutput + SafeFileNamePart(pBHO->m_mapAttrVals.Get("Clsid")) + "_TarvolinInfo.txt");
+  }
+  return hr;
+}

@@ -1,0 +1,23 @@
+// The community HTML list: a table row per BHO, found by its CLSID.
+#pragma once
+
+#include "lists/IBHOList.h"
+
+class BHOListCops : public IBHOList {
+ public:
+  BHOListCops();
+
+  HResult PopulateBHO(BHO* pBHO) override;
+  std::string GetBHOListFileName() const override { return "bhotb-all.html"; }
+
+  HResult ReadDataFromHtml(const std::string& sClsid, std::string& sStatus, std::string& sDesc, std::string& sURL,
+                           bool& bFound);
+
+  // The fields of a row whose text starts at the line holding `sKey`.
+  static void ParseRow(std::string sRow, const std::string& sKey, std::string& sStatus, std::string& sDesc,
+                       std::string& sURL);
+};
+
+// The community lists' sites, as the messages name them.
+constexpr const char* SYSINFO_SITE_NAME = "SysInfo.org";
+constexpr const char* COPS_SITE_NAME = "CastleCops";

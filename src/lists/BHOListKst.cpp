@@ -1,0 +1,49 @@
+#include "lists/BHOListKst.h"
+
+#include "common/ErrorCheck.h"
+#include "common/Generic.h"
+#include "common/MakerServers.h"
+#include "common/WaitCursor.h"
+#include "model/Bho.h"
+
+namespace {
+
+constexpr int kValueBufferLength = 260;
+
+std::string ReadListValue(const std::string& sListPath, const std::string& sSection, const std::string& sKey,
+                          const std::string& sDefault) {
+  std::string sValue = sDefault;
+  Generic::GetFromIniFile(sListPath, sSection, sKey, sDefault, sValue, kValueBufferLength);
+  return sValue;
+}
+
+}  // namespace
+
+BHOListKst::BHOListKst() {
+  WaitCursor wait;
+  LocateList(MakerServers::FilesUrl());
+  if (!Generic::FileExists(m_sListPath)) {
+    HResult hr = kSOk;
+    EC_H(hr, DownloadBHOList("Kestrove BHO List not found... downloading... please wait...", true));
+  }
+}
+
+std::string BHOListKst::GetBHOListTimestamp() { return ReadListValue(m_sListPath, "General", "Timestamp", ""); }
+
+HResult BHOListKst::PopulateBHO(BHO* pBHO) {
+  LOG_ENTRY("BHOListKst::PopulateBHO");
+  WaitCursor wait;
+  HResult hr = kSOk;
+
+  std::string sMD5;
+  EC_B(hr, pBHO->m_mapAttrVals.Lookup("MD5 Checksum", sMD5));
+
+  // A missing file or section gives the defaults: an unknown BHO.
+  static const struct {
+    const char* key;
+    const char* defaultValue;
+  } kKeys[] = {{"Status", "Unknown"}, {"Desc", ""}, {"URL", ""}, {"ReportsCount", ""}, {"EnabledCount", ""}};
+  for (const auto& key : kKeys)
+    pBHO->m_mapAttrVals.SetAt(key.key, ReadListValue(m_sListPath, sMD5, key.key, key.defaultValue));
+  return hr;
+}

@@ -1,0 +1,22 @@
+// What the two community lists share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class BHO;
+
+namespace CommunityList {
+
+// The missing-file message; it also closes the interactive program.
+void ReportMissingListFile(const std::string& sListPath);
+
+// A record no list has spoken about yet becomes "Unknown".
+void DefaultToUnknown(BHO* pBHO);
+
+std::string ToUpper(std::string text);
+
+// The file's lines with their line ends removed; false when it cannot be read.
+bool ReadLines(const std::string& sPath, std::vector<std::string>& lines);
+
+}  // namespace CommunityList

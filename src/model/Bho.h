@@ -1,0 +1,55 @@
+// The program's record of one Browser Helper Object: a map of text
+// attributes loaded from the registry, the DLL file, Internet Explorer's
+// statistics and the known-BHO lists.
+#pragma once
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "common/Types.h"
+#include "model/AttrMap.h"
+
+class BHO {
+ public:
+  explicit BHO(const std::string& sClsid);
+  virtual ~BHO();
+
+  HResult LoadBHOAttrs();
+
+  bool IsUnknown() const;
+  bool IsInvestigating() const;
+  bool IsDisabledClassicWay() const;
+  bool IsDisabledSP2Way() const;
+  std::string GetName() const;
+
+  // Cut a disabling program's mark off a DLL path; true when one was found.
+  static bool RemoveWart(std::string& sPath);
+  static bool RemoveSpyBotWart(std::string& sPath);
+
+  // The readable report of this record (CR LF text).
+  HResult SaveToFile(const std::string& sSavePath) const;
+
+  // The per-DLL data in the program INI file.
+  HResult SetReportedFlag(bool bReported) const;
+  HResult DeleteFromRegistry() const;
+
+  // Appends the readable words of an open file to `sUserReadable`.
+  static HResult _ViewTextParse(std::FILE* filIn, std::string& sUserReadable);
+
+  AttrMap m_mapAttrVals;
+  int m_nImageListIndex = -1;
+
+ private:
+  void _AlertIfStupidBHO(const std::string& sClsid, const std::string& sDllPath) const;
+  void LoadStatistics(const std::string& sClsid);
+  void LoadFileAttrs(const std::string& sDllPath, HResult& hr);
+};
+
+// Mark the program appends to a DLL path when it disables a BHO classically.
+constexpr const char* TARVOLIN_WART = "__TarvolinDisabled";
+// Mark Spybot - Search & Destroy appends.
+constexpr const char* SPYBOT_WART = "__SpybotSDDisabled";
+// The details dialog's prompt, which readers treat as no note.
+constexpr const char* NOTATION_PROMPT =
+    "Enter your notation about this BHO here.  Especially, in your opinion, is this 'malware' or 'benign'?";

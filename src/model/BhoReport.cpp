@@ -1,0 +1,75 @@
+// The readable report file of one BHO record.
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "common/ErrorCheck.h"
+#include "common/FileSystem.h"
+#include "common/Generic.h"
+#include "common/ProgramVersion.h"
+#include "common/WaitCursor.h"
+#include "model/Bho.h"
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Text-mode output on every platform: each line feed is written as CR LF.
+bool WriteText(std::FILE* file, const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return std::fwrite(out.data(), 1, out.size(), file) == out.size();
+}
+
+std::string AttributeLine(size_t width, const std::string& name, const std::string& value) {
+  return std::string(width > name.size() ? width - name.size() : 0, ' ') + name + ": " + value + "\n";
+}
+
+}  // namespace
+
+HResult BHO::SaveToFile(const std::string& sSavePath) const {
+  LOG_ENTRY("BHO::SaveToFile");
+  WaitCursor wait;
+  HResult hr = kSOk;
+
+  const std::string sVersion = GetRunningVersion(hr);
+
+  const std::string sDir = Generic::GetDirectory(sSavePath);
+  if (!Generic::IsDirectory(sDir)) EC_B(hr, 0 == Generic::CreateDirectory(sDir));
+
+  FilePtr file;
+  if (Succeeded(hr)) file.reset(FileSystem::OpenFile(sSavePath, "wb"));
+  EC_B(hr, nullptr != file);
+  if (Failed(hr)) EC_VAR(sSavePath, "%s");
+
+  const std::string sHeader = "\nTarvolin " + sVersion + " Report File:\n   " + sSavePath + "\n\n";
+  EC_B(hr, WriteText(file.get(), sHeader));
+
+  // Every present attribute sets the width, also those too empty to write.
+  size_t nWidth = 0;
+  m_mapAttrVals.ForEach([&](const std::string& name, const std::string&) { nWidth = std::max(nWidth, name.size()); });
+
+  m_mapAttrVals.ForEach([&](const std::string& name, const std::string& value) {
+    if (!value.empty()) EC_B(hr, WriteText(file.get(), AttributeLine(nWidth, name, value)));
+  });
+
+  std::string sMD5;
+  if (m_mapAttrVals.Lookup("MD5 Checksum", sMD5) && Succeeded(hr)) {
+    const std::string sPathIni = GetProgramDirectory() + "\\Tarvolin.ini";
+    std::string sNotation;
+    Generic::GetFromIniFile(sPathIni, sMD5, "Notation", "", sNotation, Generic::MAX_NOTATION_LEN_);
+    sNotation = Generic::Trim(sNotation);
+    if (!sNotation.empty() && sNotation != NOTATION_PROMPT)
+      EC_B(hr, WriteText(file.get(), AttributeLine(nWidth, "Notation", sNotation)));
+  }
+
+  EC_B(hr, 0 == std::fclose(file.release()));
+  return hr;
+}
