@@ -1,0 +1,19 @@
+// The small wait window shown during downloads, uploads and unzipping. The
+// user interface installs a factory for its window; without one (the silent
+// output mode, no desktop) progress texts go to standard error.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class ProgressWindow {
+ public:
+  virtual ~ProgressWindow() = default;
+  virtual void SetMessage(const std::string& text) = 0;
+
+  using Factory = std::function<std::unique_ptr<ProgressWindow>()>;
+  static std::unique_ptr<ProgressWindow> Create();
+  // Replaces the factory; returns the previous one (empty = standard error).
+  static Factory SetFactory(Factory factory);
+};
