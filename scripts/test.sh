@@ -17,6 +17,8 @@ build_root=${TARVOLIN_BUILD_ROOT:-$root/build}
 native=$build_root/native
 win=$build_root/win
 jobs=${TARVOLIN_JOBS:-2}
+# shellcheck source=wine-env.sh
+source "$root/scripts/wine-env.sh"
 
 if [[ ${1:-} == --clean ]]; then
   rm -rf "$native" "$win"
@@ -26,15 +28,15 @@ failures=()
 timings=()
 # step NAME COMMAND...: runs one step, notes its time and whether it failed.
 step() {
-  local name=$1 start=$SECONDS
+  local name=$1 start=$EPOCHREALTIME
   shift
   echo
   echo "=== $name"
   if "$@"; then
-    timings+=("$(printf '%-26s %4d s' "$name" $((SECONDS - start)))")
+    timings+=("$(printf '%-22s %6s s' "$name" "$(tv_elapsed "$start")")")
     return 0
   fi
-  timings+=("$(printf '%-26s %4d s  FAILED' "$name" $((SECONDS - start)))")
+  timings+=("$(printf '%-22s %6s s  FAILED' "$name" "$(tv_elapsed "$start")")")
   failures+=("$name")
   return 1
 }

@@ -10,17 +10,18 @@ build=$1
 shift
 tv_wine_env "$build"
 
-start=$SECONDS
+start=$EPOCHREALTIME
 tv_wine_prefix
-echo "wine-ctest: prefix ready in $((SECONDS - start)) s"
+tv_wine_reset_registry
+echo "wine-ctest: prefix ready in $(tv_elapsed "$start") s"
 
 trap tv_wine_session_stop EXIT
-start=$SECONDS
+start=$EPOCHREALTIME
 tv_wine_session_start --x
-echo "wine-ctest: Xvfb on $DISPLAY and wineserver started in $((SECONDS - start)) s"
+echo "wine-ctest: Xvfb on $DISPLAY and wineserver started in $(tv_elapsed "$start") s"
 
-start=$SECONDS
+start=$EPOCHREALTIME
 status=0
 ctest --test-dir "$TV_WINE_BUILD" --output-on-failure -j2 "$@" || status=$?
-echo "wine-ctest: tests ran in $((SECONDS - start)) s"
+echo "wine-ctest: tests ran in $(tv_elapsed "$start") s"
 exit $status

@@ -1,6 +1,8 @@
+# shellcheck shell=bash
 # Shared Wine set-up for the test bench and the demo run; source it, then call
 #   tv_wine_env BUILD_DIR [PREFIX]   the environment: a private prefix in the build tree
 #   tv_wine_prefix                   create that prefix once (locked; safe in parallel)
+#   tv_wine_reset_registry           put the prefix's registry back as it was created
 #   tv_wine_session_start [--x]      one wineserver (and with --x one Xvfb) for a run
 #   tv_wine_session_stop             stop what the session started, by process id
 #
@@ -13,6 +15,11 @@
 #   every inherited descriptor (such as a lock) closed.
 # - A server session stays bound to the display it started under, so GUI tests
 #   need the whole session under the one Xvfb.
+
+# Seconds since START (an $EPOCHREALTIME value), with one decimal.
+tv_elapsed() {
+  awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'
+}
 
 tv_wine_env() {
   TV_WINE_BUILD=$(cd "$1" && pwd)
@@ -28,7 +35,7 @@ tv_wine_env() {
 # Closes every descriptor above $1 of the current (sub)shell.
 tv_close_fds_above() {
   local fd
-  for fd in /proc/$BASHPID/fd/*; do
+  for fd in /proc/"$BASHPID"/fd/*; do
     fd=${fd##*/}
     if ((fd > $1)); then eval "exec $fd>&-"; fi
   done
@@ -48,7 +55,7 @@ tv_wine_prefix() {
   (
     flock 9 || exit 1
     [[ -f $stamp ]] && exit 0
-    local start=$SECONDS
+    local start=$EPOCHREALTIME
     rm -rf "$WINEPREFIX"
     echo "Creating the Wine prefix $WINEPREFIX ..." >&2
     # Headless: no window, and the server session ends with the creation.
@@ -58,9 +65,21 @@ tv_wine_prefix() {
     tv_detached wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f || exit 1
     tv_detached wineserver -k || true
     tv_detached wineserver -w || true
+    mkdir -p "$WINEPREFIX/.tarvolin-pristine"
+    cp "$WINEPREFIX"/*.reg "$WINEPREFIX/.tarvolin-pristine/"
     touch "$stamp"
-    echo "Wine prefix created in $((SECONDS - start)) s" >&2
+    echo "Wine prefix created in $(tv_elapsed "$start") s" >&2
   ) 9>"$TV_WINE_DIR/prefix.lock"
+}
+
+# Tests leave keys behind when they fail half-way; a run starts from the
+# registry the prefix was created with. No server of this prefix may run.
+tv_wine_reset_registry() {
+  local pristine=$WINEPREFIX/.tarvolin-pristine
+  [[ -d $pristine ]] || return 0
+  tv_detached wineserver -k || true
+  tv_detached wineserver -w || true
+  cp "$pristine"/*.reg "$WINEPREFIX/"
 }
 
 tv_wine_session_start() {
@@ -81,7 +100,8 @@ tv_wine_session_start() {
       sleep 0.1
     done
     [[ -s $dfile ]] || { echo "Xvfb did not start:" >&2; cat "$TV_WINE_DIR/xvfb.log" >&2; return 1; }
-    export DISPLAY=:$(head -n 1 "$dfile")
+    DISPLAY=:$(head -n 1 "$dfile")
+    export DISPLAY
   else
     unset DISPLAY
   fi
