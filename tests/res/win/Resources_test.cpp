@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -163,6 +164,19 @@ TEST(ResourcesTest, ManifestAsksForCommonControls6AndDpiAwareness) {
                              "level=\"asInvoker\"", ">true</dpiAware>"}) {
     EXPECT_NE(std::string::npos, manifest.find(needle)) << needle;
   }
+}
+
+// The loader honours the manifest: the process's comctl32 is version 6 from
+// the side-by-side store, which the check-box lists and visual styles need.
+TEST(ResourcesTest, ManifestActivatesCommonControls6) {
+  HMODULE comctl = LoadLibraryA("comctl32.dll");
+  ASSERT_NE(nullptr, comctl);
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(comctl, path, MAX_PATH);
+  std::string lower(path);
+  for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  EXPECT_NE(std::string::npos, lower.find("common-controls_6595b64144ccf1df_6.")) << path;
+  FreeLibrary(comctl);
 }
 
 }  // namespace
