@@ -40,7 +40,15 @@ apt-get "${opts[@]}" update -qq
 (cd "$work/src" && apt-get "${opts[@]}" source -qq minizip >/dev/null)
 
 srcdir=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d | head -n 1)
-mkdir -p "$dest"
-cp "$srcdir"/{unzip.c,unzip.h,ioapi.c,ioapi.h,iowin32.c,iowin32.h,crypt.h} "$dest"/
-cp "$srcdir"/*LICENSE* "$srcdir"/debian/copyright "$dest"/ 2>/dev/null || true
+# Filled beside the destination and renamed into place, so that a build
+# configuring at the same time never sees half the files.
+mkdir -p "$(dirname "$dest")"
+stage=$(mktemp -d "$dest.XXXXXX")
+cp "$srcdir"/{unzip.c,unzip.h,ioapi.c,ioapi.h,iowin32.c,iowin32.h,crypt.h} "$stage"/
+cp "$srcdir"/debian/copyright "$stage"/ 2>/dev/null || true
+chmod 755 "$stage"
+if ! mv -T "$stage" "$dest" 2>/dev/null; then
+  rm -rf "$stage"
+  [[ -f "$dest/unzip.c" ]] || { echo "fetch-minizip: could not fill $dest" >&2; exit 1; }
+fi
 echo "minizip sources in $dest"

@@ -44,6 +44,18 @@
     }                                                                 \
   } while (0)
 
+// Guarded Boolean step logged under a given expression text: for the few
+// steps whose log line names the call as it has always been written there.
+#define EC_B_TEXT(hr, text, ...)                             \
+  do {                                                       \
+    if (Failed(hr)) {                                        \
+      ErrorCheck::LogSkipped(__FILE__, __LINE__, (text));    \
+    } else if (!(__VA_ARGS__)) {                             \
+      (hr) = kEFail;                                         \
+      ErrorCheck::LogFailedCall(__FILE__, __LINE__, (text)); \
+    }                                                        \
+  } while (0)
+
 // Guarded HRESULT step: the call's result becomes the running result.
 #define EC_H(hr, ...)                                                     \
   do {                                                                    \

@@ -7,6 +7,7 @@
 #include <list>
 #include <string>
 
+#include "common/SystemApi.h"
 #include "common/Types.h"
 
 class MyRegistry;
@@ -50,9 +51,14 @@ HResult TranslateEnvPath(const std::string& in, std::string& out, char separator
 std::string GetErrorText(DWord code);
 std::string GetHResultText(HResult hr);
 std::string GetInternetErrorText(DWord code);
+// The text for the extended error 12003 from the server's last response and
+// its error number: "<response>: <number>" for WinInet numbers, "" otherwise.
+std::string FormatExtendedError(DWord serverError, const std::string& response);
 
 // Platform facts.
 bool IsXPServicePack2();
+// The decision alone: NT 5.1 with "Service Pack 2" in any case.
+bool IsXPServicePack2(const SystemApi::OsVersion& version);
 
 // Colours on the 0-240 scale, as 0x00BBGGRR.
 DWord HLSToRGB(int hue, int lightness, int saturation);

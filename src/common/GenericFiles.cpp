@@ -24,6 +24,32 @@ bool GetFileSize(const std::string& path, DWord& size) {
   return true;
 }
 
+namespace {
+
+// The status of a file as the framework's CFile::GetStatus gives it; the log
+// lines of these steps have always named that call.
+bool GetStatus(const std::string& path, FileSystem::FindData& status) {
+  return FileSystem::FindFirst(path, status);
+}
+
+}  // namespace
+
+HResult GetFileModifiedTime(const std::string& sPath, std::time_t& timModified) {
+  HResult hr = kSOk;
+  FileSystem::FindData fs;
+  EC_B_TEXT(hr, "CFile::GetStatus(sPath, fs)", GetStatus(sPath, fs));
+  EC_B_TEXT(hr, "timModified = fs.m_mtime", timModified = fs.modified);
+  return hr;
+}
+
+HResult GetFileCreatedTime(const std::string& sPath, std::time_t& timCreated) {
+  HResult hr = kSOk;
+  FileSystem::FindData fs;
+  EC_B_TEXT(hr, "CFile::GetStatus(sPath, fs)", GetStatus(sPath, fs));
+  EC_B_TEXT(hr, "timCreated = fs.m_ctime", timCreated = fs.created);
+  return hr;
+}
+
 bool RemoveFile(const std::string& path, int& nErr) {
   const bool bRemoved = FileSystem::DeleteFile(path);
   nErr = static_cast<int>(SystemApi::GetLastError());

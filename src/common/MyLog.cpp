@@ -25,8 +25,9 @@ std::string AfterLastSeparator(const char* path) {
 MyLog::MyLog(const std::string& fileName, int maxSizeMB) : m_pPrevious(g_pCurrent) {
   g_pCurrent = this;
 
-  const bool bFullPath = fileName.rfind("\\\\", 0) == 0 || (fileName.size() > 1 && fileName[1] == ':') ||
-                         fileName.rfind('/', 0) == 0;
+  // Full paths: "\\server\share\...", "C:\...", and the rooted "\dir\..." that
+  // POSIX paths become in the program's back-slash form.
+  const bool bFullPath = fileName.rfind('\\', 0) == 0 || (fileName.size() > 1 && fileName[1] == ':');
   m_sFileName = bFullPath ? fileName
                           : Generic::GetDirectory(SystemApi::GetModuleFileName()) + "\\" + fileName;
 

@@ -46,6 +46,13 @@ class MyRegistry {
   const std::string& GetSubKey() const { return m_sSubKey; }
 
  private:
+  // Platform read with the common failure rules (not open, missing, error).
+  long QueryChecked(const std::string& name, std::uint8_t* data, DWord& size);
+  // Size first, then the data; `dataReadExpression` names the second read
+  // in its failure line.
+  bool ReadWhole(const std::string& name, const char* dataReadExpression, std::vector<std::uint8_t>& data);
+  bool SaveValue(const std::string& name, std::uint32_t type, const std::uint8_t* data, DWord size);
+
   Registry::Handle m_hRootKey = 0;
   std::string m_sSubKey;
   Registry::Handle m_hSubKey = 0;

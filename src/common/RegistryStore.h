@@ -17,8 +17,8 @@ constexpr Handle kCurrentUser = 0x80000001u;
 constexpr Handle kLocalMachine = 0x80000002u;
 
 // Value types.
-constexpr std::uint32_t kNone = 0, kSz = 1, kExpandSz = 2, kBinary = 3, kDWord = 4,
-                        kDWordBigEndian = 5, kLink = 6, kMultiSz = 7;
+constexpr std::uint32_t kNone = 0, kSz = 1, kExpandSz = 2, kBinary = 3, kDWord = 4, kDWordBigEndian = 5,
+                        kLink = 6, kMultiSz = 7;
 
 // Access rights.
 constexpr std::uint32_t kAllAccess = 0xF003F;
@@ -52,5 +52,9 @@ class Store {
 // The store MyRegistry uses: the platform's unless replaced (tests).
 Store& CurrentStore();
 Store* SetCurrentStore(Store* store);  // returns the previous one; null restores the platform's
+
+// The platform's own registry, one per process: the Windows registry, or an
+// in-memory registry where there is none.
+Store& PlatformStore();
 
 }  // namespace Registry

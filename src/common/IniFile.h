@@ -1,0 +1,23 @@
+// A reader of INI files that answers as the system's private-profile call
+// (GetPrivateProfileString) does for one section and key:
+// - section and key names compare without case, blanks around them ignored;
+// - a value has the blanks around it removed, and one pair of matching
+//   single or double quotes around it stripped;
+// - only the first section of a name is searched, and in it the first key;
+// - a missing key gives the default (its trailing blanks removed, quotes
+//   stripped as for a value); a missing file gives the default as it is;
+// - the text is cut to fit `size` - 1 characters plus the terminating zero.
+// Returns the number of characters copied, without the zero.
+#pragma once
+
+#include <string>
+
+#include "common/Types.h"
+
+namespace IniFile {
+
+DWord GetPrivateProfileString(const std::string& section, const std::string& key,
+                              const std::string& defaultValue, char* buffer, DWord size,
+                              const std::string& fileName);
+
+}  // namespace IniFile

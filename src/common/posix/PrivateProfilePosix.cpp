@@ -1,0 +1,11 @@
+#include "common/IniFile.h"
+#include "common/PrivateProfile.h"
+
+namespace PrivateProfile {
+
+DWord GetString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                char* buffer, DWord size, const std::string& fileName) {
+  return IniFile::GetPrivateProfileString(section, key, defaultValue, buffer, size, fileName);
+}
+
+}  // namespace PrivateProfile

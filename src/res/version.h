@@ -1,0 +1,11 @@
+// The program's version, as its VERSIONINFO resource and its code state it.
+#ifndef TARVOLIN_RES_VERSION_H
+#define TARVOLIN_RES_VERSION_H
+
+#define TARVOLIN_VERSION_MAJOR 2
+#define TARVOLIN_VERSION_MINOR 0
+#define TARVOLIN_VERSION_PATCH 0
+#define TARVOLIN_VERSION_BUILD 23
+#define TARVOLIN_VERSION_TEXT "2.0.0.23"
+
+#endif  // TARVOLIN_RES_VERSION_H
