@@ -20,4 +20,9 @@ DWord GetPrivateProfileString(const std::string& section, const std::string& key
                               const std::string& defaultValue, char* buffer, DWord size,
                               const std::string& fileName);
 
+// Sets `key` in `section` as WritePrivateProfileString does; false when the
+// file cannot be written.
+bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                               const std::string& fileName);
+
 }  // namespace IniFile

@@ -123,7 +123,7 @@ long MyRegistry::QueryChecked(const std::string& name, std::uint8_t* data, DWord
 }
 
 bool MyRegistry::ReadWhole(const std::string& name, const char* dataReadExpression,
-                           std::vector<std::uint8_t>& data) {
+                           std::vector<std::uint8_t>& data, DWord* pType) {
   DWord dwDataSize = 0;
   if (QueryChecked(name, nullptr, dwDataSize) != WinError::kSuccess) return false;
   // One spare byte keeps the buffer valid (and terminated) for an empty value.
@@ -138,16 +138,22 @@ bool MyRegistry::ReadWhole(const std::string& name, const char* dataReadExpressi
   }
   buffer.resize(dwDataSize);
   data.swap(buffer);
+  if (pType) *pType = dwType;
   return true;
 }
 
 bool MyRegistry::ReadValueString(const std::string& name, std::string& value) {
+  DWord dwType = 0;
+  return ReadValueString(name, value, dwType);
+}
+
+bool MyRegistry::ReadValueString(const std::string& name, std::string& value, DWord& type) {
   std::vector<std::uint8_t> data;
   if (!ReadWhole(
           name,
           "ERROR_SUCCESS == (lnReturn = ::RegQueryValueEx( m_hSubKey, sValueName, NULL, &dwType, pData, "
           "&dwDataSize))",
-          data)) {
+          data, &type)) {
     return false;
   }
   const auto* text = reinterpret_cast<const char*>(data.data());

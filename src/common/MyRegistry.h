@@ -23,6 +23,8 @@ class MyRegistry {
   bool Close();
 
   bool ReadValueString(const std::string& name, std::string& value);
+  // Also reports the stored type (REG_SZ, REG_EXPAND_SZ, ...).
+  bool ReadValueString(const std::string& name, std::string& value, DWord& type);
   bool ReadValueDWord(const std::string& name, DWord& value);
   bool ReadValueInt(const std::string& name, int& value);
   bool ReadValueBool(const std::string& name, bool& value);
@@ -50,7 +52,8 @@ class MyRegistry {
   long QueryChecked(const std::string& name, std::uint8_t* data, DWord& size);
   // Size first, then the data; `dataReadExpression` names the second read
   // in its failure line.
-  bool ReadWhole(const std::string& name, const char* dataReadExpression, std::vector<std::uint8_t>& data);
+  bool ReadWhole(const std::string& name, const char* dataReadExpression, std::vector<std::uint8_t>& data,
+                 DWord* pType = nullptr);
   bool SaveValue(const std::string& name, std::uint32_t type, const std::uint8_t* data, DWord size);
 
   Registry::Handle m_hRootKey = 0;

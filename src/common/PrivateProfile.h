@@ -11,4 +11,8 @@ namespace PrivateProfile {
 DWord GetString(const std::string& section, const std::string& key, const std::string& defaultValue,
                 char* buffer, DWord size, const std::string& fileName);
 
+// The platform's private-profile write (WritePrivateProfileString).
+bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                 const std::string& fileName);
+
 }  // namespace PrivateProfile

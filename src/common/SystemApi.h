@@ -20,7 +20,12 @@ void SetLastError(DWord code);
 bool FormatSystemMessage(DWord code, std::string& text);
 
 std::string GetComputerName();
-std::string GetModuleFileName();  // full path of the running executable
+// Full path of the running executable, or the override's while one is set.
+std::string GetModuleFileName();
+std::string GetSystemModuleFileName();  // the platform's own answer
+// Lets tests place the program in a directory of their own ("" restores the
+// system's answer). Returns the previous override.
+std::string SetModuleFileNameOverride(const std::string& path);
 int GetCurrentProcessId();
 std::uint64_t GetTickCount();  // milliseconds since the computer started
 
@@ -31,6 +36,9 @@ LocalTime GetLocalTime();
 
 // Environment: false with the last error set to 203 when the name is unknown.
 bool GetEnvironmentVariable(const std::string& name, std::string& value);
+bool SetEnvironmentVariable(const std::string& name, const std::string& value);
+// Replaces each %NAME% of a defined variable by its value (REG_EXPAND_SZ).
+std::string ExpandEnvironmentStrings(const std::string& text);
 std::string GetCurrentDirectory();
 
 void Sleep(DWord milliseconds);

@@ -5,7 +5,7 @@
 
 #include "common/ErrorCheck.h"
 #include "common/Generic.h"
-#include "common/IniFile.h"
+#include "common/PrivateProfile.h"
 #include "common/MyRegistry.h"
 #include "common/ProgramVersion.h"
 #include "common/SystemApi.h"
@@ -27,7 +27,7 @@ HResult BHO::SetReportedFlag(bool bReported) const {
 
   std::string sMD5;
   EC_B(hr, m_mapAttrVals.Lookup("MD5 Checksum", sMD5));
-  EC_B(hr, IniFile::WritePrivateProfileString(sMD5, "IsReported", bReported ? "Yes" : "No", sPathIni));
+  EC_B(hr, PrivateProfile::WriteString(sMD5, "IsReported", bReported ? "Yes" : "No", sPathIni));
   return hr;
 }
 

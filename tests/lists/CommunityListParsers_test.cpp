@@ -36,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "Investigating", "Unsure", "http://x.example/a.htm"},
         TextCase{"? {11111111-2222-3333-4444-555555555555}: Something ,, http://y.example/ \"  ", "Investigating",
                  "Something", "http://y.example/"},
-        TextCase{"X {11111111-2222-3333-4444-555555555555} no colon at all http://z.example", "Malware", "", ""},
+        TextCase{"X {11111111-2222-3333-4444-555555555555} no colon at all", "Malware", "", ""},
+        TextCase{"L {1} address only http://z.example/p", "Benign", "//z.example/p", ""},
         TextCase{"L {1}:desc http://a.example/x http://b.example", "Benign", "desc", "http://a.example/x http://b.example"},
         TextCase{"L {1}: upper HTTP://not.an.address", "Benign", "upper HTTP://not.an.address", ""}));
 

@@ -5,6 +5,7 @@
 
 #include "common/MyRegistry.h"
 #include "common/SystemApi.h"
+#include "common/UserMessage.h"
 #include "model/Bho.h"
 #include "model/RegistryKeys.h"
 #include "support/BhoWorld.h"

@@ -60,8 +60,8 @@ TEST_F(BhoReport, FullRecordInWalkingOrderWithNotation) {
 TEST_F(BhoReport, PromptOrBlankNotationIsNoNotation) {
   BHO bho(kClsid);
   bho.m_mapAttrVals.SetAt("MD5 Checksum", "abc");
-  for (const std::string note : {std::string(NOTATION_PROMPT), std::string("    ")}) {
-    world.WriteIni("[abc]\r\nNotation=" + note + "\r\n");
+  for (const char* note : {NOTATION_PROMPT, "    "}) {
+    world.WriteIni(std::string("[abc]\r\nNotation=") + note + "\r\n");
     const std::string path = world.File("n.txt");
     EXPECT_EQ(Header(path) + "       Clsid: " + kClsid + "\r\nMD5 Checksum: abc\r\n", Save(bho, path));
   }

@@ -33,6 +33,9 @@ void BhoWorld::DisableSP2Way(const std::string& clsid) {
   reg.SaveValueDWord("Flags", 0);
 }
 
-void BhoWorld::OpenLists() { m_pLists = std::make_unique<KnownLists>(); }
+void BhoWorld::OpenLists() {
+  m_pLists.reset();  // the old lists clear the shared pointers when they go
+  m_pLists = std::make_unique<KnownLists>();
+}
 
 }  // namespace test

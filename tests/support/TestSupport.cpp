@@ -60,6 +60,11 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
+void RemoveFile(const std::string& path) {
+  std::error_code ec;
+  fs::remove(Native(path), ec);
+}
+
 ScopedLog::ScopedLog(int level) {
   MyLog::ForgetFirstSetLevel();
   m_pLog = std::make_unique<MyLog>(m_dir.File("test.log"), 4);

@@ -27,6 +27,7 @@ class TempDir {
 // Reads a whole file as bytes ("" when missing).
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+void RemoveFile(const std::string& path);
 
 // A process log at Debug level in its own directory; the newest one is the
 // process log while it lives.

@@ -16,7 +16,7 @@ bool FromSystemTime(const std::uint8_t (&systemTime)[16], std::string& text) {
   t.tm_min = f.minute;
   t.tm_sec = f.second;
   char buf[64];
-  if (std::strftime(buf, sizeof buf, "%x %X", &t) == 0) return false;
+  if (std::strftime(buf, sizeof buf, "%m/%d/%Y %H:%M:%S", &t) == 0) return false;
   text = buf;
   return true;
 }

@@ -8,4 +8,9 @@ DWord GetString(const std::string& section, const std::string& key, const std::s
   return IniFile::GetPrivateProfileString(section, key, defaultValue, buffer, size, fileName);
 }
 
+bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                 const std::string& fileName) {
+  return IniFile::WritePrivateProfileString(section, key, value, fileName);
+}
+
 }  // namespace PrivateProfile

@@ -72,7 +72,7 @@ std::string GetComputerName() {
   return upper;
 }
 
-std::string GetModuleFileName() {
+std::string GetSystemModuleFileName() {
   char path[PATH_MAX] = {};
   const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
   return n > 0 ? ProgramPath(std::string(path, static_cast<size_t>(n))) : std::string();
@@ -126,6 +126,38 @@ bool GetSystemVersionInfo(OsVersion& version) {
   version.minor = 1;
   version.csd = "Service Pack 1";
   return true;
+}
+
+}  // namespace SystemApi
+
+namespace SystemApi {
+
+bool SetEnvironmentVariable(const std::string& name, const std::string& value) {
+  return setenv(name.c_str(), value.c_str(), 1) == 0;
+}
+
+// As the system does it: an unknown %NAME% stays as it is.
+std::string ExpandEnvironmentStrings(const std::string& text) {
+  std::string out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t open = text.find('%', pos);
+    const size_t close = open == std::string::npos ? std::string::npos : text.find('%', open + 1);
+    if (close == std::string::npos) {
+      out += text.substr(pos);
+      break;
+    }
+    out += text.substr(pos, open - pos);
+    const char* value = close > open + 1 ? std::getenv(text.substr(open + 1, close - open - 1).c_str()) : nullptr;
+    if (value) {
+      out += value;
+      pos = close + 1;
+    } else {
+      out += '%';
+      pos = open + 1;
+    }
+  }
+  return out;
 }
 
 }  // namespace SystemApi

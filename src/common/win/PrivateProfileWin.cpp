@@ -10,4 +10,9 @@ DWord GetString(const std::string& section, const std::string& key, const std::s
                                     fileName.c_str());
 }
 
+bool WriteString(const std::string& section, const std::string& key, const std::string& value,
+                 const std::string& fileName) {
+  return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName.c_str()) != 0;
+}
+
 }  // namespace PrivateProfile

@@ -35,7 +35,7 @@ std::string GetComputerName() {
   return ::GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
 }
 
-std::string GetModuleFileName() {
+std::string GetSystemModuleFileName() {
   std::string path(MAX_PATH, '\0');
   for (;;) {
     const DWORD n = ::GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
@@ -109,6 +109,27 @@ bool GetSystemVersionInfo(OsVersion& version) {
   version.minor = osvi.dwMinorVersion;
   version.csd = osvi.szCSDVersion;
   return true;
+}
+
+}  // namespace SystemApi
+
+namespace SystemApi {
+
+bool SetEnvironmentVariable(const std::string& name, const std::string& value) {
+  return ::SetEnvironmentVariableA(name.c_str(), value.c_str()) != 0;
+}
+
+std::string ExpandEnvironmentStrings(const std::string& text) {
+  std::string out(text.size() + 256, '\0');
+  for (;;) {
+    const DWORD n = ::ExpandEnvironmentStringsA(text.c_str(), &out[0], static_cast<DWORD>(out.size()));
+    if (n == 0) return text;
+    if (n <= out.size()) {
+      out.resize(n - 1);
+      return out;
+    }
+    out.resize(n);
+  }
 }
 
 }  // namespace SystemApi
