@@ -1,0 +1,174 @@
+// Start-up of the application object: its checks, the factory reset and the
+// silent output mode, on an in-memory registry.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/Tarvolin.h"
+#include "common/MyRegistry.h"
+#include "common/UserMessage.h"
+#include "model/RegistryKeys.h"
+#include "support/BhoWorld.h"
+
+namespace {
+
+const char* const kClsidA = "{AAAAAAAA-0000-0000-0000-000000000001}";
+const char* const kClsidB = "{BBBBBBBB-0000-0000-0000-000000000002}";
+
+class StartUp : public ::testing::Test {
+ protected:
+  StartUp() {
+    test::WriteFile(world.File("a.dll"), "hello");
+    world.WriteMakerList("[General]\r\n");
+    world.WriteTextList("\r\n");
+    world.WriteHtmlList("\r\n");
+    m_previousHandler = UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned style) {
+      shown.push_back(text);
+      styles.push_back(style);
+      return static_cast<int>(UserMessage::kIdOk);
+    });
+  }
+  ~StartUp() override {
+    UserMessage::SetHandler(m_previousHandler);
+    UserMessage::SetNonInteractive(false);
+  }
+
+  // Runs the program with `args`; returns its log's messages.
+  std::string Run(std::vector<std::string> args) {
+    const std::string logPath = world.File("run.log");
+    MyLog::ForgetFirstSetLevel();
+    {
+      CTarvolinApp app(std::move(args), logPath);
+      EXPECT_FALSE(app.InitInstance());
+      app.ExitInstance();
+      logFile = app.GetLog().GetFileName();
+    }
+    return test::ReadFile(logFile);
+  }
+
+  std::vector<std::string> Reports(const std::string& dir) {
+    std::vector<std::string> names;
+    std::string native = dir;
+    for (char& c : native) {
+      if (c == '\\') c = '/';
+    }
+    for (const auto& e : std::filesystem::directory_iterator(native)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  test::BhoWorld world;
+  std::vector<std::string> shown;
+  std::vector<unsigned> styles;
+  std::string logFile;
+
+ private:
+  UserMessage::Handler m_previousHandler;
+};
+
+TEST_F(StartUp, LogsVersionKeyChecksAndExit) {
+  const std::string log = Run({});
+  for (const char* line : {"Running version <>.\n",
+                           "Making sure the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper "
+                           "Objects> key exists on HKEY_LOCAL_MACHINE.\n",
+                           "Testing to see if we can open the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                           "Browser Helper Objects> key on HKEY_LOCAL_MACHINE.\n",
+                           "<<< CTarvolinApp::InitInstance\n",
+                           "In MyApp::ExitInstance(), calling CWinApp::ExitInstance().\n", "PC running for "}) {
+    EXPECT_NE(std::string::npos, log.find(line)) << line;
+  }
+  EXPECT_NE(std::string::npos, log.find("Log <" + logFile + "> level set to <0> (<Debug>).\n"));
+  MyRegistry bhoKey;
+  EXPECT_TRUE(bhoKey.Open(Registry::kLocalMachine, REGKEY_BHO, false));
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(StartUp, WithoutRightsToTheBhoKeyItExplainsAndStops) {
+  { MyRegistry create(Registry::kLocalMachine, REGKEY_BHO, true); }
+  ASSERT_EQ(0, world.Store().DenyAccess(Registry::kLocalMachine, REGKEY_BHO));
+  const std::string log = Run({"-Output", world.File("out")});
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ(UserMessage::kIconError, styles[0]);
+  EXPECT_EQ(0u, shown[0].find("Error attempting to read the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                              "Browser Helper Objects> key on HKEY_LOCAL_MACHINE:\n\nAccess is denied.\n\nYou do not "
+                              "have rights to access the Registry keys that Tarvolin needs to read and write."));
+  EXPECT_NE(std::string::npos, shown[0].find("Please note there may be other reasons for this failure."));
+  EXPECT_NE(std::string::npos, log.find(shown[0]));
+  EXPECT_EQ(std::string::npos, log.find("Got command line flag"));  // exits before the command line
+}
+
+TEST_F(StartUp, FactoryResetErasesTheProgramKey) {
+  {
+    MyRegistry program(Registry::kCurrentUser, REGKEY_PROGRAM, true);
+    program.SaveValueBool("RestoreToFactoryDefaults", true);
+    program.SaveValueBool("TooltipsEnabled", false);
+    MyRegistry placements(Registry::kCurrentUser, std::string(REGKEY_PLACEMENTS) + "\\CAboutDlg", true);
+    placements.SaveValueInt("LastScreenWidthPixels", 1024);
+  }
+  Run({});
+  MyRegistry program;
+  bool bValue = false;
+  if (program.Open(Registry::kCurrentUser, REGKEY_PROGRAM, false)) {
+    EXPECT_FALSE(program.ReadValueBool("RestoreToFactoryDefaults", bValue));
+    EXPECT_FALSE(program.ReadValueBool("TooltipsEnabled", bValue));
+  }
+  MyRegistry placements;
+  EXPECT_FALSE(placements.Open(Registry::kCurrentUser, REGKEY_PLACEMENTS, false));
+}
+
+TEST_F(StartUp, OutputModeWritesOneReportPerBho) {
+  world.Register(kClsidA, world.File("a.dll"));
+  world.Register(kClsidB, world.File("missing.dll"));
+  for (const std::string& dir : {world.File("out"), world.File("out") + "\\\\", "  " + world.File("out") + "  "}) {
+    const std::string log = Run({"-output", dir});
+    EXPECT_EQ((std::vector<std::string>{std::string(kClsidA) + "_TarvolinInfo.txt",
+                                        std::string(kClsidB) + "_TarvolinInfo.txt"}),
+              Reports(world.File("out")))
+        << dir;
+    EXPECT_NE(std::string::npos, log.find("Command line succeeded - exiting silently.\n"));
+    EXPECT_EQ(std::string::npos, log.find("<<< CTarvolinApp::InitInstance"));
+  }
+  const std::string report = test::ReadFile(world.File("out\\" + std::string(kClsidB) + "_TarvolinInfo.txt"));
+  EXPECT_NE(std::string::npos, report.find("Enabled?: No - file is missing\r\n"));
+  EXPECT_NE(std::string::npos, report.find("   " + world.File("out\\" + std::string(kClsidB) + "_TarvolinInfo.txt")));
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(StartUp, HostileKeyNamesStayInsideTheOutputDirectory) {
+  // Registry key names cannot hold back-slashes, but anything else goes.
+  const std::string evil = "../../evil:stream*?|\x01";
+  world.Register(evil, "");
+  Run({"-Output", world.File("deep\\out")});
+  EXPECT_EQ((std::vector<std::string>{".._.._evil_stream_____TarvolinInfo.txt"}), Reports(world.File("deep\\out")));
+  for (const std::string& name : Reports(world.Dir())) EXPECT_EQ(std::string::npos, name.find("evil")) << name;
+  const std::string report = test::ReadFile(world.File("deep\\out\\.._.._evil_stream_____TarvolinInfo.txt"));
+  EXPECT_NE(std::string::npos, report.find("Clsid: " + evil + "\r\n"));
+}
+
+TEST_F(StartUp, NoBhosNoReports) {
+  const std::string log = Run({"-Output", world.File("empty")});
+  EXPECT_NE(std::string::npos, log.find("Command line succeeded - exiting silently.\n"));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(world.Dir() + "/empty")));
+}
+
+TEST_F(StartUp, OutputFlagWithoutDirectoryFails) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"-Output"}, std::vector<std::string>{"C:\\dir", "-Output"}}) {
+    const std::string log = Run(args);
+    EXPECT_NE(std::string::npos, log.find("Command line failed - exiting!\n"));
+    EXPECT_EQ(std::string::npos, log.find("Command line succeeded"));
+  }
+  EXPECT_EQ((std::vector<std::string>{"Got unexpected command-line param: <C:\\dir>!\n"}), shown);
+}
+
+TEST_F(StartUp, OutputModeWritesMessagesToStandardErrorInsteadOfWaiting) {
+  UserMessage::SetHandler(nullptr);
+  testing::internal::CaptureStderr();
+  Run({"-Output", world.File("o"), "-bogus"});
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(std::string::npos, err.find("Error in command-line argument: <bogus> is not a legal flag!"));
+}
+
+}  // namespace
