@@ -1,5 +1,7 @@
 // Cutting a text file to its tail: the log's guard against unbounded growth.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "common/ErrorCheck.h"
 #include "common/FileSystem.h"
@@ -34,14 +36,37 @@ class StdioFile {
   std::FILE* m_pFile = nullptr;
 };
 
-// One line without its line end; false at the end of the file. A CR before
-// the LF belongs to the line end, as text mode reads it.
-bool ReadLine(std::FILE* f, std::string& line) {
-  line.clear();
-  int c = std::fgetc(f);
-  if (c == EOF) return false;
-  for (; c != EOF && c != '\n'; c = std::fgetc(f)) line += static_cast<char>(c);
-  if (c == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
+// Copies the lines after the first line end of `in` to `out`, each ended
+// with "\n" (so in text mode as the platform ends lines). A CR before the LF
+// belongs to the line end, as a text-mode read sees it. Works in blocks: a
+// character at a time is far too slow for a log of megabytes.
+bool CopyFollowingLines(std::FILE* in, std::FILE* out) {
+  std::vector<char> chunk(1 << 16);
+  std::string pending;
+  std::string lines;
+  bool bInFirstLine = true;  // the tail of a line cut in the middle
+  std::size_t n = 0;
+  while ((n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0) {
+    pending.append(chunk.data(), n);
+    std::size_t begin = 0;
+    for (std::size_t lf; (lf = pending.find('\n', begin)) != std::string::npos; begin = lf + 1) {
+      if (!bInFirstLine) {
+        const std::size_t end = lf > begin && pending[lf - 1] == '\r' ? lf - 1 : lf;
+        lines.append(pending, begin, end - begin);
+        lines += '\n';
+      }
+      bInFirstLine = false;
+    }
+    pending.erase(0, begin);
+    if (!lines.empty() && std::fwrite(lines.data(), lines.size(), 1, out) != 1) return false;
+    lines.clear();
+  }
+  if (std::ferror(in)) return false;
+  // A last line without a line end is copied with one.
+  if (!bInFirstLine && !pending.empty()) {
+    pending += '\n';
+    return std::fwrite(pending.data(), pending.size(), 1, out) == 1;
+  }
   return true;
 }
 
@@ -69,14 +94,7 @@ HResult TrimFileToTail(const std::string& path, DWord keep) {
     EC_B(hr, fileOut.Open(sPathOut, "w+"));
     EC_B(hr, fileIn.Open(sPathIn, "rb"));
     EC_B(hr, 0 == std::fseek(fileIn.Get(), nSkip, SEEK_SET));
-    if (Succeeded(hr)) {
-      std::string sLine;
-      ReadLine(fileIn.Get(), sLine);  // the tail of a line cut in the middle
-      while (Succeeded(hr) && ReadLine(fileIn.Get(), sLine)) {
-        sLine += '\n';
-        EC_B(hr, 1 == std::fwrite(sLine.data(), sLine.size(), 1, fileOut.Get()));
-      }
-    }
+    EC_B(hr, CopyFollowingLines(fileIn.Get(), fileOut.Get()));
     EC_B(hr, fileIn.Close());
     EC_B(hr, fileOut.Close());
   }

@@ -65,7 +65,7 @@ Lookup FindValue(const std::string& bytes, const std::string& section, const std
       if (close != std::string::npos) {
         // Only the first section of a name counts.
         if (bInTarget) return Lookup::Missing;
-        bInTarget = EqualNoCase(line.substr(1, close - 1), section);
+        bInTarget = EqualNoCase(TrimBlanks(line.substr(1, close - 1)), section);
         continue;
       }
     }
@@ -107,7 +107,7 @@ DWord GetPrivateProfileString(const std::string& section, const std::string& key
   while (def.size() > 1 && def.back() == ' ') def.pop_back();
 
   std::string bytes;
-  if (!ReadWholeFile(fileName, bytes)) return CopyEntry(buffer, size, def, false);
+  if (!ReadWholeFile(fileName, bytes)) return CopyEntry(buffer, size, def, true);
   const std::string sKey = TrimBlanks(key);
   if (sKey.empty()) return CopyEntry(buffer, size, def, true);
   std::string value;

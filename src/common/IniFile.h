@@ -1,11 +1,13 @@
 // A reader of INI files that answers as the system's private-profile call
 // (GetPrivateProfileString) does for one section and key:
-// - section and key names compare without case, blanks around them ignored;
+// - section and key names compare without case, blanks around them ignored
+//   (in the file and in the request);
 // - a value has the blanks around it removed, and one pair of matching
 //   single or double quotes around it stripped;
 // - only the first section of a name is searched, and in it the first key;
-// - a missing key gives the default (its trailing blanks removed, quotes
-//   stripped as for a value); a missing file gives the default as it is;
+//   a key without "=" has no value;
+// - a missing key, section or file gives the default, its trailing blanks
+//   removed and quotes stripped as for a value;
 // - the text is cut to fit `size` - 1 characters plus the terminating zero.
 // Returns the number of characters copied, without the zero.
 #pragma once

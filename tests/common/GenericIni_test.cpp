@@ -27,10 +27,15 @@ const char kIni[] =
     "Nine=123456789\r\n"
     "Equals=a=b\r\n"
     "Plain=second key of the same name\r\n"
+    "NoEquals\r\n"
     "  [Other]  \n"
     "Plain=other\n"
     "[Sec]tion]\n"
-    "Key=last bracket ends the name\n";
+    "Key=last bracket ends the name\n"
+    "[ Padded ]\n"
+    "Key=padded section name\n"
+    "[NOTES]\n"
+    "Extra=in the second section of the name\n";
 
 struct IniCase {
   const char* section;
@@ -53,6 +58,9 @@ const IniCase kCases[] = {
     {"Notes", "Empty", "d", 64, ""},
     {"Notes", "Equals", "d", 64, "a=b"},
     {"Notes", "top", "d", 64, "d"},
+    {"Notes", "NoEquals", "d", 64, "d"},
+    {"Notes", "Extra", "d", 64, "d"},
+    {"Padded", "Key", "d", 64, "padded section name"},
     {"Notes", "Missing", "dflt", 64, "dflt"},
     {"Notes", "Missing", "dflt   ", 64, "dflt"},
     {"Notes", "Missing", "\"quoted default\"", 64, "quoted default"},
@@ -77,6 +85,8 @@ struct NamedReader {
   const char* name;
   Reader read;
 };
+
+void PrintTo(const NamedReader& reader, std::ostream* os) { *os << reader.name; }
 
 class IniReaderTest : public ::testing::TestWithParam<NamedReader> {};
 
@@ -103,6 +113,8 @@ TEST_P(IniReaderTest, MissingFileGivesTheDefault) {
   EXPECT_STREQ("dflt", buffer);
   EXPECT_EQ(2u, GetParam().read("Notes", "Plain", "dflt", buffer, 3, dir.File("none.ini")));
   EXPECT_STREQ("df", buffer);
+  EXPECT_EQ(1u, GetParam().read("Notes", "Plain", "\"q\"", buffer, sizeof buffer, dir.File("none.ini")));
+  EXPECT_STREQ("q", buffer);
 }
 
 INSTANTIATE_TEST_SUITE_P(Readers, IniReaderTest,

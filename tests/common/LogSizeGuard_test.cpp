@@ -2,7 +2,6 @@
 // limit is cut to its last part, beginning at a full line.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "common/ErrorCheck.h"
@@ -15,35 +14,25 @@ namespace {
 
 constexpr DWord kLimit = 4u << 20;
 
-std::string NativePath(std::string path) {
-#ifndef _WIN32
-  for (char& c : path) {
-    if (c == '\\') c = '/';
-  }
+// Lines end as the log's own do: the log writes in text mode.
+#ifdef _WIN32
+const std::string kEol = "\r\n";
+#else
+const std::string kEol = "\n";
 #endif
-  return path;
-}
 
-// Lines of varying length up to `size` bytes, written in text mode so they
-// end as the log's own lines do on this platform.
+// A log of exactly `size` bytes in lines of varying length.
 void WriteLogLines(const std::string& path, std::size_t size) {
-  std::ofstream out(NativePath(path));
-  std::size_t written = 0;
-  for (int i = 0; written < size; ++i) {
+  std::string bytes;
+  for (int i = 0; bytes.size() < size; ++i) {
     std::ostringstream line;
     line << "2005/06/01 09:05:07.123 1840 @D line " << i << ' '
          << std::string(static_cast<std::size_t>(i % 97), 'x');
-    std::string text = line.str();
-    out << text << '\n';
-    written += text.size() + 1;
+    bytes += line.str() + kEol;
   }
-}
-
-void ResizeTo(const std::string& path, std::size_t size) {
-  std::string bytes = test::ReadFile(path);
-  ASSERT_GE(bytes.size(), size);
+  // The last line is cut short so the file has the size asked for.
   bytes.resize(size);
-  bytes.back() = '\n';
+  bytes.replace(size - kEol.size(), kEol.size(), kEol);
   test::WriteFile(path, bytes);
 }
 
@@ -54,8 +43,7 @@ std::string ComputerLogName(const test::TempDir& dir, const std::string& title) 
 TEST(LogSizeGuardTest, OversizedLogIsCutToItsLastFullLines) {
   test::TempDir dir;
   const std::string path = ComputerLogName(dir, "big");
-  WriteLogLines(path, 9100000);
-  ResizeTo(path, 9000000);
+  WriteLogLines(path, 9000000);
   const std::string original = test::ReadFile(path);
   ASSERT_EQ(9000000u, original.size());
 
@@ -66,7 +54,7 @@ TEST(LogSizeGuardTest, OversizedLogIsCutToItsLastFullLines) {
     const std::string cut = test::ReadFile(path);
     EXPECT_LE(cut.size(), kLimit);
     EXPECT_GT(cut.size(), kLimit - 200);  // only the broken line was dropped
-    EXPECT_EQ(original.substr(original.size() - cut.size()), cut);
+    EXPECT_TRUE(original.compare(original.size() - cut.size(), cut.size(), cut) == 0);
     EXPECT_EQ('\n', original[original.size() - cut.size() - 1]);
     EXPECT_FALSE(Generic::FileExists(path + ".tmp"));
 
@@ -82,13 +70,12 @@ TEST(LogSizeGuardTest, OversizedLogIsCutToItsLastFullLines) {
 TEST(LogSizeGuardTest, LogUpToTwiceTheLimitIsLeftAlone) {
   test::TempDir dir;
   const std::string path = ComputerLogName(dir, "big");
-  WriteLogLines(path, 8100000);
-  ResizeTo(path, 8000000);
+  WriteLogLines(path, 8000000);
   const std::string original = test::ReadFile(path);
 
   MyLog::ForgetFirstSetLevel();
   MyLog log(dir.File("big.log"), 4);
-  EXPECT_EQ(original, test::ReadFile(path));
+  EXPECT_TRUE(original == test::ReadFile(path));
   log.SetLevel(MyLog::Debug);
   EXPECT_NE(std::string::npos, test::ReadFile(path).find("-----------------------------------------------"));
 }
@@ -97,14 +84,24 @@ TEST(TrimFileToTailTest, CutsAndLogsTheReplacement) {
   test::ScopedLog scoped;
   test::TempDir dir;
   const std::string path = dir.File("tail.txt");
-  test::WriteFile(path, "first line\nsecond line\nthird\n");
+  test::WriteFile(path, "first line" + kEol + "second line" + kEol + "third" + kEol);
   const std::string before = scoped.Messages();
 
   EXPECT_EQ(kSOk, Generic::TrimFileToTail(path, 10));  // cut inside "second line"
-  EXPECT_EQ("third\n", test::ReadFile(path));
+  EXPECT_EQ("third" + kEol, test::ReadFile(path));
   EXPECT_EQ(">>> Generic::TrimFileToTail\nRemoved file <" + path + ">.\nRenamed <" + path + ".tmp> to <" +
                 path + ">.\n",
             scoped.Messages().substr(before.size()));
+}
+
+TEST(TrimFileToTailTest, LineStartingAtTheCutIsDroppedAndTheLastLineGetsItsEnd) {
+  test::ScopedLog scoped;
+  test::TempDir dir;
+  const std::string path = dir.File("tail.txt");
+  const std::string last = "cccc";  // no line end
+  test::WriteFile(path, "aaaa" + kEol + "bbbb" + kEol + last);
+  EXPECT_EQ(kSOk, Generic::TrimFileToTail(path, static_cast<DWord>(4 + kEol.size() + last.size())));
+  EXPECT_EQ(last + kEol, test::ReadFile(path));
 }
 
 TEST(TrimFileToTailTest, SmallFileIsLeftAlone) {

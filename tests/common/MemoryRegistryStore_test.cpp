@@ -65,7 +65,7 @@ TEST_F(MemoryRegistryStoreTest, CreatingADeniedKeyLogsTheFailureAndTheConstructo
   MyRegistry reg(kLocalMachine, kBhoKey, true);
   EXPECT_FALSE(reg.IsOpen());
   EXPECT_EQ(ApiFailure(std::string("::RegCreateKeyEx: ") + kBhoKey, 5) +
-                "<bReturn> failed with error <5>: <Access is denied.>.\n"
+                "<bReturn> failed with error <5>: <" + Generic::GetErrorText(5) + ">.\n" +
                 "   * \"Open(m_hRootKey, m_sSubKey, bCreate)\" is <Open(m_hRootKey, m_sSubKey, bCreate)>.\n"
                 "   * m_hRootKey is <80000002>.\n"
                 "   * m_sSubKey is <" +

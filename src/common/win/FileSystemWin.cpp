@@ -2,6 +2,13 @@
 // stream files.
 #include <windows.h>
 
+#include <cstdlib>
+
+// The A/W macros of these names would rename the functions defined here.
+#undef DeleteFile
+#undef MoveFile
+#undef GetDriveType
+
 #include "common/FileSystem.h"
 
 namespace FileSystem {
@@ -47,11 +54,11 @@ bool FindFirst(const std::string& path, FindData& found) {
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
+  _doserrno = 0;
   std::FILE* f = std::fopen(path.c_str(), mode);
   if (!f) {
     // The C runtime keeps the system's error number for failed opens.
-    unsigned long osError = 0;
-    if (_get_doserrno(&osError) == 0 && osError != 0) ::SetLastError(osError);
+    if (_doserrno != 0) ::SetLastError(static_cast<DWORD>(_doserrno));
   }
   return f;
 }
