@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Tarvolin.h"
+#include "common/Generic.h"
 #include "common/MyRegistry.h"
 #include "common/UserMessage.h"
 #include "model/RegistryKeys.h"
@@ -45,7 +46,10 @@ class StartUp : public ::testing::Test {
       app.ExitInstance();
       logFile = app.GetLog().GetFileName();
     }
-    return test::ReadFile(logFile);
+    // The log is a text file: CR LF on Windows.
+    std::string text = test::ReadFile(logFile);
+    for (size_t pos = 0; (pos = text.find("\r\n", pos)) != std::string::npos;) text.erase(pos, 1);
+    return text;
   }
 
   std::vector<std::string> Reports(const std::string& dir) {
@@ -91,9 +95,12 @@ TEST_F(StartUp, WithoutRightsToTheBhoKeyItExplainsAndStops) {
   const std::string log = Run({"-Output", world.File("out")});
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ(UserMessage::kIconError, styles[0]);
+  // The system's own words for error 5 (Wine's differ from Windows').
   EXPECT_EQ(0u, shown[0].find("Error attempting to read the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-                              "Browser Helper Objects> key on HKEY_LOCAL_MACHINE:\n\nAccess is denied.\n\nYou do not "
-                              "have rights to access the Registry keys that Tarvolin needs to read and write."));
+                              "Browser Helper Objects> key on HKEY_LOCAL_MACHINE:\n\n" +
+                              Generic::GetErrorText(5) +
+                              "\n\nYou do not have rights to access the Registry keys that Tarvolin needs to read "
+                              "and write."));
   EXPECT_NE(std::string::npos, shown[0].find("Please note there may be other reasons for this failure."));
   EXPECT_NE(std::string::npos, log.find(shown[0]));
   EXPECT_EQ(std::string::npos, log.find("Got command line flag"));  // exits before the command line

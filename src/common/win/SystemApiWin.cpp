@@ -6,6 +6,8 @@
 #undef GetModuleFileName
 #undef GetEnvironmentVariable
 #undef GetCurrentDirectory
+#undef SetEnvironmentVariable
+#undef ExpandEnvironmentStrings
 
 #include "common/SystemApi.h"
 
