@@ -10,5 +10,5 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 
  private:
-  void* m_hPrevious = nullptr;  // the cursor to restore
+  [[maybe_unused]] void* m_hPrevious = nullptr;  // the cursor to restore (Windows)  // the cursor to restore
 };

@@ -111,9 +111,16 @@ HResult BHOListCops::ReadDataFromHtml(const std::string& sClsid, std::string& sS
   }
   if (sKey.empty()) return hr;
 
-  // A line with the key starts the row; following lines join it without a
-  // separator up to the first one holding "</TR>".
   std::string sRow;
+  bFound = FindRow(lines, sKey, sRow);
+  if (bFound) ParseRow(sRow, sKey, sStatus, sDesc, sURL);
+  return hr;
+}
+
+// A line with the key starts the row; following lines join it without a
+// separator up to the first one holding "</TR>".
+bool BHOListCops::FindRow(const std::vector<std::string>& lines, const std::string& sKey, std::string& sRow) {
+  bool bFound = false;
   for (const std::string& sLine : lines) {
     if (Generic::FindNoCase(sLine, sKey) >= 0) {
       sRow = sLine;
@@ -123,8 +130,7 @@ HResult BHOListCops::ReadDataFromHtml(const std::string& sClsid, std::string& sS
       if (FindTag(sLine, "</TR>") != std::string::npos) break;
     }
   }
-  if (bFound) ParseRow(sRow, sKey, sStatus, sDesc, sURL);
-  return hr;
+  return bFound;
 }
 
 void BHOListCops::ParseRow(std::string sRow, const std::string& sKey, std::string& sStatus, std::string& sDesc,

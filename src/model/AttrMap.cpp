@@ -31,9 +31,9 @@ void AttrMap::ForEach(const std::function<void(const std::string&, const std::st
     const auto it = m_values.find(name);
     if (it != m_values.end()) fn(it->first, it->second);
   }
-  for (const auto& [name, value] : m_values) {
+  for (const auto& entry : m_values) {
     const bool bKnown = std::any_of(order.begin(), order.end(),
-                                    [&](const char* known) { return name == known; });
-    if (!bKnown) fn(name, value);
+                                    [&](const char* known) { return entry.first == known; });
+    if (!bKnown) fn(entry.first, entry.second);
   }
 }
