@@ -1,9 +1,11 @@
+// clang-format off
 // First: wininet.h defines some of this header's constant names as macros.
-#include <urlmon.h>
-#include <windows.h>
-#include <wininet.h>
-
 #include "common/TransferApi.h"
+
+#include <windows.h>
+#include <urlmon.h>
+#include <wininet.h>
+// clang-format on
 
 // The headers' A/W macros of these names would rename the definitions below.
 #undef GetTempPath

@@ -99,9 +99,16 @@ bool WaitForFile(const std::string& path, std::chrono::milliseconds limit) {
 
 // Whether a host process still runs (a zombie no longer counts).
 bool HostProcessRuns(int pid) {
-  std::ifstream stat(DosPath("/proc/" + std::to_string(pid) + "/stat"));
+  const std::wstring path = DosPath("/proc/" + std::to_string(pid) + "/stat");
+  // Read to the end: files of /proc announce no size.
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
   std::string line;
-  if (!std::getline(stat, line)) return false;
+  char buffer[512];
+  DWORD n = 0;
+  while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) line.append(buffer, n);
+  ::CloseHandle(file);
   const auto paren = line.rfind(')');
   return paren != std::string::npos && paren + 2 < line.size() && line[paren + 2] != 'Z';
 }
