@@ -11,6 +11,7 @@
 #include "common/Types.h"
 
 class MyRegistry;
+class PlacementWindow;
 
 namespace Generic {
 
@@ -62,6 +63,14 @@ bool IsXPServicePack2(const SystemApi::OsVersion& version);
 
 // Colours on the 0-240 scale, as 0x00BBGGRR.
 DWord HLSToRGB(int hue, int lightness, int saturation);
+
+// Window placements under HKEY_CURRENT_USER\<placementsKey>\<name>. Restore
+// returns the show command applied, or -1 when nothing was restored; `rect`
+// sizes are the window's current client rectangle; `showCommand` -1 keeps
+// the stored one. (Windows callers use the HWND forms of GenericWin.h.)
+HResult SaveWindowPlacement(PlacementWindow* pWnd, const std::string& placementsKey, const std::string& name);
+int RestoreWindowPlacement(PlacementWindow& window, int rectWidth, int rectHeight,
+                           const std::string& placementsKey, const std::string& name, int showCommand);
 
 // Writes a registry key, its values and sub-keys into the log.
 void LogRegistryKey(std::uintptr_t root, const std::string& key, int& depth);

@@ -15,6 +15,8 @@ struct MyFtpData {
   std::string sServer;
   std::string sUserName;
   std::string sPassword;
+  // The server's FTP port; only tests talking to a local server change it.
+  int nPort = TransferApi::INTERNET_DEFAULT_FTP_PORT;
 };
 
 class MyFtp {
@@ -26,8 +28,8 @@ class MyFtp {
 
   static HResult URLDownloadToFile(const std::string& sRemoteUrl, const std::string& sLocalPathname,
                                    ProgressWindow* pProgress);
-  HResult DownloadFile(const std::string& sRemoteUrl, const std::string& sLocalPathname, ProgressWindow* pProgress,
-                       bool bCompareSizes);
+  HResult DownloadFile(const std::string& sRemoteUrl, const std::string& sLocalPathname,
+                       ProgressWindow* pProgress, bool bCompareSizes);
   HResult _GetRemoteFileSize(const std::string& sRemoteUrl, std::int64_t& nSize, ProgressWindow* pProgress);
 
   HResult Initialize(const MyFtpData& data);
@@ -40,11 +42,15 @@ class MyFtp {
  private:
   HResult _SetRemoteDirectory(const std::string& sRemoteDir);
   HResult _Deinitialize();
+  // The download itself, shared by both download calls: no retry; a failure
+  // logs the URL, the path and the moniker error's name.
+  static HResult _Download(const std::string& sRemoteUrl, const std::string& sLocalPathname);
 
   std::string m_sAgent;
   std::string m_sServer;
   std::string m_sUserName;
   std::string m_sPassword;
+  int m_nPort = TransferApi::INTERNET_DEFAULT_FTP_PORT;
   TransferApi::InternetHandle m_hSession;
   TransferApi::InternetHandle m_hConnection;
 };

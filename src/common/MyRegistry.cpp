@@ -15,13 +15,13 @@ constexpr std::uint32_t kNameBufferSize = 261;  // 260 characters and the termin
 void ReseedRandom() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
 
 // The API failure message (string 10020) for a registry call's own result.
-void LogApiFailure(const char* file, int line, const std::string& subject, long error) {
-  MyLog& log = MyLog::Current();
-  log.SetLocation(file, line, MyLog::Error);
-  log.Log(ErrorCheck::StringTableFormat(10020).c_str(), subject, error,
-          Generic::GetErrorText(static_cast<DWord>(error)));
-}
-#define LOG_API_FAILURE(subject, error) LogApiFailure(__FILE__, __LINE__, (subject), (error))
+// The text is looked up first: a failed lookup logs a line of its own.
+#define LOG_API_FAILURE(subject, error)                                                  \
+  do {                                                                                   \
+    const long lnError_ = (error);                                                       \
+    const std::string sErrorText_ = Generic::GetErrorText(static_cast<DWord>(lnError_)); \
+    LOG_ST(10020, (subject), lnError_, sErrorText_);                                     \
+  } while (0)
 
 // The failure line of a checked step for a registry call. Registry calls
 // return their error instead of setting the last system error, so it is

@@ -14,6 +14,20 @@ constexpr DWord FTP_TRANSFER_TYPE_ASCII = 1;
 constexpr DWord FTP_TRANSFER_TYPE_BINARY = 2;
 constexpr int INTERNET_DEFAULT_FTP_PORT = 21;
 
+// The URL moniker's error codes that the transfer layers produce themselves.
+constexpr HResult kMonikerInvalidUrl = static_cast<HResult>(0x800C0002u);
+constexpr HResult kMonikerCannotConnect = static_cast<HResult>(0x800C0004u);
+constexpr HResult kMonikerResourceNotFound = static_cast<HResult>(0x800C0005u);
+constexpr HResult kMonikerDownloadFailure = static_cast<HResult>(0x800C0008u);
+constexpr HResult kMonikerAuthenticationRequired = static_cast<HResult>(0x800C0009u);
+constexpr HResult kMonikerConnectionTimeout = static_cast<HResult>(0x800C000Bu);
+constexpr HResult kMonikerUnknownProtocol = static_cast<HResult>(0x800C000Du);
+constexpr HResult kMonikerRedirectFailed = static_cast<HResult>(0x800C0014u);
+
+// The moniker's failure for an HTTP status a server answered with instead
+// of the file; S_OK for anything below 400.
+HResult MonikerErrorFromHttpStatus(int status);
+
 // An open Internet handle (session or connection); closed when destroyed.
 class InternetHandle {
  public:

@@ -197,6 +197,17 @@ TEST_F(MyRegistryFailures, WriteFailuresAreLoggedWithTheValueName) {
             Logged());
 }
 
+TEST_F(MyRegistryFailures, AnErrorWithoutSystemTextIsLoggedWithAnEmptyText) {
+  MyRegistry reg(kCurrentUser, "Software\\Test", false);
+  m_store.setError = 0x2FFFF;
+  EXPECT_FALSE(reg.SaveValueDWord("Count", 1));
+  // The failed text lookup writes its own line before the failure is logged.
+  EXPECT_EQ(
+      "\n::FormatMessage() failed for error <196607>.API Failure for <::RegSetValueEx: Count> is <196607>: "
+      "<>\n",
+      Logged());
+}
+
 TEST_F(MyRegistryFailures, RecursiveDeleteReturnsTheFailingCallsError) {
   struct Case {
     const char* what;
