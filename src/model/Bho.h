@@ -34,6 +34,10 @@ class BHO {
   HResult SetReportedFlag(bool bReported) const;
   HResult DeleteFromRegistry() const;
 
+  // Writes the readable words of the DLL file beside the executable and
+  // opens them in the user's text viewer.
+  void ViewText() const;
+
   // Appends the readable words of an open file to `sUserReadable`.
   static HResult _ViewTextParse(std::FILE* filIn, std::string& sUserReadable);
 

@@ -1,18 +1,33 @@
 // Operations on one BHO beyond loading: the per-DLL flags in the program INI
 // file, removal of orphaned registry entries, and readable-text extraction.
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "common/ErrorCheck.h"
+#include "common/FileSystem.h"
 #include "common/Generic.h"
+#include "common/MyMessageBox.h"
 #include "common/PrivateProfile.h"
 #include "common/MyRegistry.h"
 #include "common/ProgramVersion.h"
+#include "common/Shell.h"
 #include "common/SystemApi.h"
 #include "common/UserMessage.h"
 #include "common/WaitCursor.h"
 #include "model/Bho.h"
 #include "model/RegistryKeys.h"
+#include "res/resource.h"
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
 
 HResult BHO::SetReportedFlag(bool bReported) const {
   LOG_ENTRY("BHO::SetReportedFlag");
@@ -100,4 +115,58 @@ HResult BHO::_ViewTextParse(std::FILE* filIn, std::string& sUserReadable) {
   }
   endWord();
   return kSOk;
+}
+
+void BHO::ViewText() const {
+  LOG_ENTRY("BHO::ViewText");
+  WaitCursor wait;
+  HResult hr = kSOk;
+
+  MyMessageBox explanation(
+      "This feature will scan the BHO's housing file, and display everything that looks like it might be "
+      "user-readable text.  By viewing this text, you can sometimes learn something about the origin of a BHO.\n\n"
+      "Please note that this will usually be a last resort: the text in the file will mostly appear to be "
+      "'garbage', but close inspection may reveal useful information.",
+      "Bho", 991, IDS_VIEW_TEXT_CAPTION, UserMessage::kIconInformation);
+  explanation.DoModal();
+
+  std::string sDllPath;
+  if (!m_mapAttrVals.Lookup("DLL Path", sDllPath)) LOGE("BHO <%s> has no DLL Path.\n", m_mapAttrVals.Get("Clsid"));
+
+  if (!Generic::FileExists(sDllPath)) {
+    LOGA("The file <%s> does not exist, possibly because:\n\n     o  The BHO may have been only partially "
+         "uninstalled.\n     o  Someone, or some program, may have deleted or renamed the file manually.\n\nTry "
+         "opening the containing folder and looking for a similarly named file.\n",
+         sDllPath);
+    UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconInformation);
+    return;
+  }
+
+  FilePtr filIn(FileSystem::OpenFile(sDllPath, "rb"));
+  if (!filIn) {
+    LOGE("Failed to open BHO file <%s>!\n", sDllPath);
+    UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
+    return;
+  }
+
+  std::string sUserReadable;
+  EC_H(hr, _ViewTextParse(filIn.get(), sUserReadable));
+  std::string sAppPath;
+  EC_B(hr, !(sAppPath = SystemApi::GetModuleFileName()).empty());
+  const std::string sPathOut =
+      Generic::GetDirectory(sAppPath) + "\\~" + Generic::GetFileName(sDllPath) + ".tmp.txt";
+  FilePtr filOut;
+  if (Succeeded(hr)) filOut.reset(FileSystem::OpenFile(sPathOut, "w"));
+  EC_B(hr, nullptr != filOut);
+  EC_B(hr, std::fwrite(sUserReadable.data(), 1, sUserReadable.size(), filOut.get()) == sUserReadable.size());
+  EC_B(hr, 0 == std::fclose(filIn.release()));
+  EC_B(hr, 0 == std::fclose(filOut.release()));
+
+  std::intptr_t hInst = 0;
+  if (Succeeded(hr)) hInst = Shell::OpenDocument(sPathOut, Generic::GetDirectory(sPathOut));
+  EC_B(hr, 32 < hInst);
+  if (Failed(hr)) {
+    LOGE("Failed to open file <%s>: error is <%d>\n!", sPathOut, static_cast<int>(hInst));
+    UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconExclamation);
+  }
 }

@@ -10,7 +10,8 @@
 // Commands.
 #define ID_APP_OPEN 32771
 
-// Start-up notices and settings names.
+// Captions, start-up notices and settings names.
+#define IDS_VIEW_TEXT_CAPTION 5005
 #define IDS_DAP_DETECTED 5007
 #define IDS_GREETING_FLAG 5014
 
