@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/Types.h"
+#include "common/WinNameMacros.h"  // names shared with Windows macros
 
 namespace FileSystem {
 

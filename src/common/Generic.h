@@ -9,6 +9,7 @@
 
 #include "common/SystemApi.h"
 #include "common/Types.h"
+#include "common/WinNameMacros.h"  // names shared with Windows macros
 
 class MyRegistry;
 class PlacementWindow;

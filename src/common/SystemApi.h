@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/Types.h"
+#include "common/WinNameMacros.h"  // names shared with Windows macros
 
 namespace SystemApi {
 

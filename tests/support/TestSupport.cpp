@@ -24,6 +24,16 @@ std::string ProgramPath(const fs::path& p) {
 
 }  // namespace
 
+fs::path Native(const std::string& path) {
+  std::string s = path;
+#ifndef _WIN32
+  for (char& c : s) {
+    if (c == '\\') c = '/';
+  }
+#endif
+  return fs::path(s);
+}
+
 TempDir::TempDir() {
   std::random_device rd;
   fs::path p = fs::temp_directory_path() / ("tarvolin_test_" + std::to_string(rd()) + std::to_string(rd()));
@@ -33,20 +43,11 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
   std::error_code ec;
-  fs::remove_all(fs::path(m_sPath), ec);
+  fs::remove_all(Native(m_sPath), ec);
 }
 
 std::string TempDir::File(const std::string& name) const { return m_sPath + "\\" + name; }
 
-static fs::path Native(const std::string& path) {
-  std::string s = path;
-#ifndef _WIN32
-  for (char& c : s) {
-    if (c == '\\') c = '/';
-  }
-#endif
-  return fs::path(s);
-}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(Native(path), std::ios::binary);

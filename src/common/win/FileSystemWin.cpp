@@ -4,11 +4,6 @@
 
 #include <cstdlib>
 
-// The A/W macros of these names would rename the functions defined here.
-#undef DeleteFile
-#undef MoveFile
-#undef GetDriveType
-
 #include "common/FileSystem.h"
 
 namespace FileSystem {

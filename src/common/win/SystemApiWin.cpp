@@ -1,14 +1,6 @@
 // The system facts of the core, from the ANSI Win32 calls.
 #include <windows.h>
 
-// The A/W macros of these names would rename the functions defined here.
-#undef GetComputerName
-#undef GetModuleFileName
-#undef GetEnvironmentVariable
-#undef GetCurrentDirectory
-#undef SetEnvironmentVariable
-#undef ExpandEnvironmentStrings
-
 #include "common/SystemApi.h"
 
 namespace SystemApi {
