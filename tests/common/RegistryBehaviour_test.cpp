@@ -8,6 +8,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <random>
 
 #include "common/Generic.h"
@@ -25,6 +26,8 @@ struct StoreKind {
   // Null: the platform's store.
   std::function<std::unique_ptr<Registry::Store>()> make;
 };
+
+void PrintTo(const StoreKind& kind, std::ostream* os) { *os << kind.name; }
 
 const StoreKind kMemory{"Memory", [] { return std::make_unique<Registry::MemoryRegistryStore>(); }};
 const StoreKind kPlatform{"Platform", nullptr};

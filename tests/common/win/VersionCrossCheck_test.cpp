@@ -64,23 +64,25 @@ TEST(VersionCrossCheckTest, PeReaderAgreesWithTheSystemOnSystemDlls) {
   const std::vector<std::string> dlls = SystemDlls();
   ASSERT_GE(dlls.size(), 100u) << "too few DLLs in the system directory";
   PeVersionSource pe;
-  int nCompared = 0, nWithVersion = 0, nMismatches = 0;
+  int nCompared = 0, nWithVersion = 0, nWithCompany = 0, nMismatches = 0;
   for (const std::string& path : dlls) {
     bool bSystemHas = false, bPeHas = false;
     const std::string system = Describe(VersionInfoSource::Default(), path, bSystemHas);
     const std::string portable = Describe(pe, path, bPeHas);
     ++nCompared;
     if (bSystemHas) ++nWithVersion;
+    if (bSystemHas && system.find("CompanyName=<>") == std::string::npos) ++nWithCompany;
     if (system != portable) {
       ++nMismatches;
       ADD_FAILURE() << path << "\nsystem:   " << system << "\nportable: " << portable;
     }
   }
-  std::cout << "Compared " << nCompared << " DLLs, " << nWithVersion << " with version information, "
-            << nMismatches << " mismatches\n";
+  std::cout << "Compared " << nCompared << " DLLs, " << nWithVersion << " with version information ("
+            << nWithCompany << " naming their company), " << nMismatches << " mismatches\n";
   RecordProperty("compared", nCompared);
   RecordProperty("with_version", nWithVersion);
   EXPECT_GE(nWithVersion, 100);
+  EXPECT_GE(nWithCompany, 100);  // the strings were really compared, not just found empty
 }
 
 }  // namespace
