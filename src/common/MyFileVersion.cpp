@@ -15,6 +15,16 @@ const char kTranslationStep[] =
     "&nQuerySize)";
 const char kLangCharsetStep[] = "m_dwLangCharset = MAKELONG(HIWORD(pTransTable[0]), LOWORD(pTransTable[0]))";
 
+// A translation entry holds language and code page as two 16-bit words,
+// language first; the program keeps the language in the high half. An empty
+// table counts as the entry 0, which the caller treats as a failure.
+DWord LangCharsetOf(const std::uint8_t* table, unsigned size) {
+  if (!table || size < 4) return 0;
+  const DWord language = table[0] | table[1] << 8;
+  const DWord codePage = table[2] | table[3] << 8;
+  return language << 16 | codePage;
+}
+
 }  // namespace
 
 MyFileVersion::MyFileVersion() : MyFileVersion(VersionInfoSource::Default()) {}
@@ -53,17 +63,7 @@ HResult MyFileVersion::Open(const std::string& sModuleName, bool& bHasVersionInf
             m_source.QueryBinary(m_lpVersionData.get(), m_dwDataSize, "\\VarFileInfo\\Translation",
                                  pTransTable, nQuerySize));
 
-  // The table holds language and code page as two 16-bit words, language
-  // first; the program keeps the language in the high half. An empty table
-  // counts as the entry 0, which fails the step.
-  EC_B_TEXT(hr, kLangCharsetStep, [&] {
-    const DWord dwFirst = nQuerySize >= 4 ? static_cast<DWord>(pTransTable[0]) | pTransTable[1] << 8 |
-                                                static_cast<DWord>(pTransTable[2]) << 16 |
-                                                static_cast<DWord>(pTransTable[3]) << 24
-                                          : 0;
-    m_dwLangCharset = (dwFirst & 0xFFFFu) << 16 | dwFirst >> 16;
-    return m_dwLangCharset != 0;
-  }());
+  EC_B_TEXT(hr, kLangCharsetStep, (m_dwLangCharset = LangCharsetOf(pTransTable, nQuerySize)) != 0);
 
   if (Failed(hr)) Close();
   return hr;
