@@ -8,10 +8,6 @@ namespace {
 
 bool IsFlag(const std::string& arg) { return !arg.empty() && (arg[0] == '-' || arg[0] == '/'); }
 
-bool EqualsNoCase(const std::string& a, const char* b) {
-  return a.size() == std::char_traits<char>::length(b) && Generic::FindNoCase(a, b) == 0;
-}
-
 void ShowError() { UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError); }
 
 }  // namespace
@@ -21,9 +17,9 @@ void TheCommandLineInfo::ParseParam(const char* pszParam, bool bFlag, bool /*bLa
   const std::string sParam = pszParam ? pszParam : "";
   if (bFlag) {
     LOGA("Got command line flag <%s>.\n", sParam);
-    if (EqualsNoCase(sParam, "output")) {
+    if (Generic::EqualsNoCase(sParam, "output")) {
       m_bOutput = true;
-    } else if (EqualsNoCase(sParam, "pause")) {
+    } else if (Generic::EqualsNoCase(sParam, "pause")) {
       m_bPause = true;
     } else {
       LOGE("Error in command-line argument: <%s> is not a legal flag!\n", sParam);
@@ -60,7 +56,7 @@ void ParseCommandLine(const std::vector<std::string>& args, TheCommandLineInfo& 
 
 bool RequestsOutputMode(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
-    if (IsFlag(arg) && EqualsNoCase(arg.substr(1), "output")) return true;
+    if (IsFlag(arg) && Generic::EqualsNoCase(arg.substr(1), "output")) return true;
   }
   return false;
 }

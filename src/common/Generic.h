@@ -21,6 +21,8 @@ std::string GetFileName(const std::string& path);
 std::string GetFileTitle(const std::string& path);
 std::string GetDirectory(const std::string& path);
 int FindNoCase(const std::string& text, const std::string& part);
+bool EqualsNoCase(const std::string& a, const std::string& b);
+std::string ToUpper(std::string text);
 void SplitWords(const std::string& text, std::list<std::string>& words);
 bool IsAllPunctuation(const std::string& text);
 int CompareVersions(const std::string& first, const std::string& second, char separator = '.');

@@ -27,14 +27,19 @@ std::string GetDirectory(const std::string& path) {
   return dir;
 }
 
+std::string ToUpper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
 int FindNoCase(const std::string& text, const std::string& part) {
-  auto upper = [](std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-  };
-  const auto pos = upper(text).find(upper(part));
+  const auto pos = ToUpper(text).find(ToUpper(part));
   return pos == std::string::npos ? -1 : static_cast<int>(pos);
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
 }
 
 }  // namespace Generic

@@ -1,31 +1,16 @@
 // Writing one value the way WritePrivateProfileString does: the key's line
 // is replaced in the first section of that name, or added at the end of the
 // section, or a new section is appended; the file is created when missing.
-#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "common/FileSystem.h"
+#include "common/Generic.h"
 #include "common/IniFile.h"
 
 namespace IniFile {
 namespace {
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 struct Closer {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -52,26 +37,26 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
     }
   }
 
-  const std::string sSection = Trimmed(section);
-  const std::string sKey = Trimmed(key);
+  const std::string sSection = Generic::Trim(section);
+  const std::string sKey = Generic::Trim(key);
   const std::string entry = sKey + "=" + value;
   bool bInSection = false;
   bool bDone = false;
   size_t insertAt = lines.size();
   for (size_t i = 0; i < lines.size() && !bDone; ++i) {
-    const std::string line = Trimmed(lines[i]);
+    const std::string line = Generic::Trim(lines[i]);
     if (!line.empty() && line[0] == '[') {
       const auto close = line.find(']');
       if (close != std::string::npos) {
         if (bInSection) break;  // end of the first section of that name
-        bInSection = SameName(Trimmed(line.substr(1, close - 1)), sSection);
+        bInSection = Generic::EqualsNoCase(Generic::Trim(line.substr(1, close - 1)), sSection);
         if (bInSection) insertAt = i + 1;
         continue;
       }
     }
     if (!bInSection) continue;
     if (!line.empty()) insertAt = i + 1;
-    if (SameName(Trimmed(line.substr(0, line.find('='))), sKey) && line.find('=') != std::string::npos) {
+    if (Generic::EqualsNoCase(Generic::Trim(line.substr(0, line.find('='))), sKey) && line.find('=') != std::string::npos) {
       lines[i] = entry;
       bDone = true;
     }

@@ -1,7 +1,5 @@
 #include "model/Bho.h"
 
-#include <cctype>
-
 #include "app/Tarvolin.h"
 #include "common/DateText.h"
 #include "common/ErrorCheck.h"
@@ -19,15 +17,6 @@
 namespace {
 
 std::string InProcServerKey(const std::string& sClsid) { return "CLSID\\" + sClsid + "\\InProcServer32"; }
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 bool CutAtMark(std::string& sPath, const char* mark) {
   const auto pos = sPath.find(mark);
@@ -63,10 +52,10 @@ BHO::~BHO() = default;
 
 bool BHO::IsUnknown() const {
   const std::string sStatus = m_mapAttrVals.Get("Status");
-  return sStatus.empty() || EqualsNoCase(sStatus, "Unknown");
+  return sStatus.empty() || Generic::EqualsNoCase(sStatus, "Unknown");
 }
 
-bool BHO::IsInvestigating() const { return EqualsNoCase(m_mapAttrVals.Get("Status"), "Investigating"); }
+bool BHO::IsInvestigating() const { return Generic::EqualsNoCase(m_mapAttrVals.Get("Status"), "Investigating"); }
 
 bool BHO::IsDisabledClassicWay() const {
   MyRegistry reg;
@@ -223,7 +212,7 @@ void BHO::_AlertIfStupidBHO(const std::string& sClsid, const std::string& sDllPa
   };
   const std::string sFileName = Generic::GetFileName(sDllPath);
   for (const auto& nuisance : kNuisances) {
-    if (!EqualsNoCase(sClsid, nuisance.clsid) || !EqualsNoCase(sFileName, nuisance.fileName)) continue;
+    if (!Generic::EqualsNoCase(sClsid, nuisance.clsid) || !Generic::EqualsNoCase(sFileName, nuisance.fileName)) continue;
     LOGE("Tarvolin has detected the '%s' BHO from '%s'.  While this is not malware, for some reason it writes "
          "data to the standard BHO location in the Registry, which Tarvolin monitors for changes.  This causes "
          "Tarvolin to alert you that a BHO is being modified or installed.\n\nThis is not a bug in Tarvolin.  It "
