@@ -31,14 +31,19 @@ inline void StoreLE32(std::uint8_t* p, std::uint32_t v) {
   p[3] = static_cast<std::uint8_t>(v >> 24);
 }
 
-// The four auxiliary functions in forms with shorter dependency chains than
-// the textbook ones; they give the same values bit for bit.
+// The auxiliary functions in forms with shorter dependency chains than the
+// textbook ones; they give the same values bit for bit.
 inline std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return z ^ (x & (y ^ z)); }
-inline std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return y ^ (z & (x ^ y)); }
 inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return x ^ y ^ z; }
 inline std::uint32_t I(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return y ^ (x | ~z); }
 
-#define MD5_STEP(f, a, b, c, d, x, s, t) (a) = (b) + RotateLeft((a) + f((b), (c), (d)) + (x) + (t), (s))
+// The newest chaining value (b) enters last, so the other terms are summed
+// while it is still being computed.
+#define MD5_STEP(f, a, b, c, d, x, s, t) (a) = (b) + RotateLeft(((a) + (x) + (t)) + f((b), (c), (d)), (s))
+// Round 2's G(b, c, d) = (b & d) | (c & ~d), written as a sum (the two terms
+// share no bits) so that c & ~d is added before b is known.
+#define MD5_STEP_G(a, b, c, d, x, s, t) \
+  (a) = (b) + RotateLeft(((a) + (x) + (t) + ((c) & ~(d))) + ((b) & (d)), (s))
 
 const char kHexDigits[] = "0123456789abcdef";
 
@@ -72,22 +77,22 @@ void CMD5Checksum::Transform(const std::uint8_t* blocks, std::size_t count) {
     MD5_STEP(F, c, d, a, b, x[14], 17, 0xa679438eu);
     MD5_STEP(F, b, c, d, a, x[15], 22, 0x49b40821u);
 
-    MD5_STEP(G, a, b, c, d, x[1], 5, 0xf61e2562u);
-    MD5_STEP(G, d, a, b, c, x[6], 9, 0xc040b340u);
-    MD5_STEP(G, c, d, a, b, x[11], 14, 0x265e5a51u);
-    MD5_STEP(G, b, c, d, a, x[0], 20, 0xe9b6c7aau);
-    MD5_STEP(G, a, b, c, d, x[5], 5, 0xd62f105du);
-    MD5_STEP(G, d, a, b, c, x[10], 9, 0x02441453u);
-    MD5_STEP(G, c, d, a, b, x[15], 14, 0xd8a1e681u);
-    MD5_STEP(G, b, c, d, a, x[4], 20, 0xe7d3fbc8u);
-    MD5_STEP(G, a, b, c, d, x[9], 5, 0x21e1cde6u);
-    MD5_STEP(G, d, a, b, c, x[14], 9, 0xc33707d6u);
-    MD5_STEP(G, c, d, a, b, x[3], 14, 0xf4d50d87u);
-    MD5_STEP(G, b, c, d, a, x[8], 20, 0x455a14edu);
-    MD5_STEP(G, a, b, c, d, x[13], 5, 0xa9e3e905u);
-    MD5_STEP(G, d, a, b, c, x[2], 9, 0xfcefa3f8u);
-    MD5_STEP(G, c, d, a, b, x[7], 14, 0x676f02d9u);
-    MD5_STEP(G, b, c, d, a, x[12], 20, 0x8d2a4c8au);
+    MD5_STEP_G(a, b, c, d, x[1], 5, 0xf61e2562u);
+    MD5_STEP_G(d, a, b, c, x[6], 9, 0xc040b340u);
+    MD5_STEP_G(c, d, a, b, x[11], 14, 0x265e5a51u);
+    MD5_STEP_G(b, c, d, a, x[0], 20, 0xe9b6c7aau);
+    MD5_STEP_G(a, b, c, d, x[5], 5, 0xd62f105du);
+    MD5_STEP_G(d, a, b, c, x[10], 9, 0x02441453u);
+    MD5_STEP_G(c, d, a, b, x[15], 14, 0xd8a1e681u);
+    MD5_STEP_G(b, c, d, a, x[4], 20, 0xe7d3fbc8u);
+    MD5_STEP_G(a, b, c, d, x[9], 5, 0x21e1cde6u);
+    MD5_STEP_G(d, a, b, c, x[14], 9, 0xc33707d6u);
+    MD5_STEP_G(c, d, a, b, x[3], 14, 0xf4d50d87u);
+    MD5_STEP_G(b, c, d, a, x[8], 20, 0x455a14edu);
+    MD5_STEP_G(a, b, c, d, x[13], 5, 0xa9e3e905u);
+    MD5_STEP_G(d, a, b, c, x[2], 9, 0xfcefa3f8u);
+    MD5_STEP_G(c, d, a, b, x[7], 14, 0x676f02d9u);
+    MD5_STEP_G(b, c, d, a, x[12], 20, 0x8d2a4c8au);
 
     MD5_STEP(H, a, b, c, d, x[5], 4, 0xfffa3942u);
     MD5_STEP(H, d, a, b, c, x[8], 11, 0x8771f681u);

@@ -31,26 +31,32 @@ if [[ $expected != "$actual" ]]; then
   exit 1
 fi
 
-# Seconds (with nanoseconds) taken by one run of "$@".
-seconds() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
+# "WALL CPU" seconds of one run of "$@" (CPU: user plus system time). On a
+# busy machine the CPU time is the steadier of the two.
+measure() {
+  local TIMEFORMAT='%R %U %S' line
+  line=$({ time "$@" >/dev/null; } 2>&1)
+  read -r real user sys <<<"$line"
+  echo "$real $(echo "$user + $sys" | bc -l)"
 }
 
-best_system="" best_tool=""
+# Keeps the smaller of a best-so-far value and a new one.
+min() { if [[ -z $1 ]] || (($(echo "$2 < $1" | bc -l))); then echo "$2"; else echo "$1"; fi; }
+
+sys_wall="" sys_cpu="" tool_wall="" tool_cpu=""
 for ((i = 0; i < runs; i++)); do
   # Alternate the two so that any drift in the machine's speed hits both.
-  t=$(seconds md5sum "$data")
-  if [[ -z $best_system ]] || (($(echo "$t < $best_system" | bc -l))); then best_system=$t; fi
-  t=$(seconds "$tool" "$data")
-  if [[ -z $best_tool ]] || (($(echo "$t < $best_tool" | bc -l))); then best_tool=$t; fi
+  read -r wall cpu < <(measure md5sum "$data")
+  sys_wall=$(min "$sys_wall" "$wall")
+  sys_cpu=$(min "$sys_cpu" "$cpu")
+  read -r wall cpu < <(measure "$tool" "$data")
+  tool_wall=$(min "$tool_wall" "$wall")
+  tool_cpu=$(min "$tool_cpu" "$cpu")
 done
 
 rate() { echo "scale=1; $size_mib / $1" | bc -l; }
-echo "file:        $size_mib MiB, digest $expected, best of $runs runs"
-echo "md5sum:      $(rate "$best_system") MiB/s ($best_system s)"
-echo "md5sum-tool: $(rate "$best_tool") MiB/s ($best_tool s)"
-echo "throughput ratio (md5sum-tool / md5sum): $(echo "scale=3; $best_system / $best_tool" | bc -l)"
+ratio() { echo "scale=3; $1 / $2" | bc -l; }
+echo "file:        $size_mib MiB, digest $expected, best of $runs runs each"
+echo "md5sum:      $(rate "$sys_wall") MiB/s elapsed, $(rate "$sys_cpu") MiB/s of CPU time"
+echo "md5sum-tool: $(rate "$tool_wall") MiB/s elapsed, $(rate "$tool_cpu") MiB/s of CPU time"
+echo "throughput ratio (md5sum-tool / md5sum): $(ratio "$sys_wall" "$tool_wall") elapsed, $(ratio "$sys_cpu" "$tool_cpu") CPU"

@@ -83,11 +83,18 @@ HResult UrlDownloadToFile(const std::string& url, const std::string& localPath) 
   // the cached copy first so the server is always asked. Nothing cached is
   // not an error here.
   ::DeleteUrlCacheEntryA(url.c_str());
+  // The file is fetched beside its destination and put in place only when
+  // the server sent it: a refused download (an error page, for Wine's
+  // moniker) must not replace a list that was there before, nor become one.
+  const std::string partPath = localPath + ".download";
   HttpStatusListener listener;
-  const HResult hr =
-      static_cast<HResult>(::URLDownloadToFileA(nullptr, url.c_str(), localPath.c_str(), 0, &listener));
-  if (Failed(hr)) return hr;
-  return MonikerErrorFromHttpStatus(static_cast<int>(listener.Status()));
+  HResult hr =
+      static_cast<HResult>(::URLDownloadToFileA(nullptr, url.c_str(), partPath.c_str(), 0, &listener));
+  if (Succeeded(hr)) hr = MonikerErrorFromHttpStatus(static_cast<int>(listener.Status()));
+  if (Succeeded(hr) && !::MoveFileExA(partPath.c_str(), localPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+    hr = HRESULT_FROM_WIN32(::GetLastError());
+  if (Failed(hr)) ::DeleteFileA(partPath.c_str());
+  return hr;
 }
 
 bool GetTempPath(std::string& tempDir) {
