@@ -12,6 +12,14 @@
 
 namespace {
 
+constexpr const char* kBlanks = " \t\r\n\v\f";
+
+std::string TrimBlanks(const std::string& text) {
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
 // Case-insensitive search; npos when absent.
 size_t FindTag(const std::string& text, const char* tag) {
   const int pos = Generic::FindNoCase(text, tag);
@@ -29,11 +37,11 @@ std::string TextAfterTag(const std::string& text) {
   const auto open = text.find('>');
   if (open == std::string::npos) return std::string();
   const auto close = text.find('<', open + 1);
-  return Generic::Trim(text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1));
+  return TrimBlanks(text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1));
 }
 
 std::string MapStatus(const std::string& sCode) {
-  const std::string upper = Generic::ToUpper(sCode);
+  const std::string upper = CommunityList::ToUpper(sCode);
   if (upper == "X") return "Malware";
   if (upper == "L") return "Benign";
   return "Investigating";
@@ -66,7 +74,7 @@ HResult BHOListCops::PopulateBHO(BHO* pBHO) {
 
   std::string sClsid;
   EC_B(hr, pBHO->m_mapAttrVals.Lookup("Clsid", sClsid));
-  sClsid = Generic::ToUpper(sClsid);
+  sClsid = CommunityList::ToUpper(sClsid);
 
   if (!Generic::FileExists(m_sListPath)) {
     CommunityList::ReportMissingListFile(m_sListPath);
@@ -153,7 +161,7 @@ void BHOListCops::ParseRow(std::string sRow, const std::string& sKey, std::strin
     const auto closeQuote = sRow.find('"', quote + 1);
     sAddress = sRow.substr(quote + 1, closeQuote == std::string::npos ? std::string::npos : closeQuote - quote - 1);
   }
-  sURL = Generic::Trim(sAddress);
+  sURL = TrimBlanks(sAddress);
   sRow.erase(0, std::min(sRow.size(), h + sAddress.size() + 5));
   sDesc = TextAfterTag(sRow);
 }

@@ -35,7 +35,7 @@ HResult BHOListSysinfo::PopulateBHO(BHO* pBHO) {
 
   std::string sClsid;
   EC_B(hr, pBHO->m_mapAttrVals.Lookup("Clsid", sClsid));
-  sClsid = Generic::ToUpper(sClsid);
+  sClsid = CommunityList::ToUpper(sClsid);
 
   if (!Generic::FileExists(m_sListPath)) {
     CommunityList::ReportMissingListFile(m_sListPath);
@@ -47,7 +47,7 @@ HResult BHOListSysinfo::PopulateBHO(BHO* pBHO) {
   if (Failed(hr)) EC_VAR(m_sListPath, "%s");
   if (Succeeded(hr)) {
     for (const std::string& sBuffer : lines) {
-      if (Generic::ToUpper(sBuffer).find(sClsid) == std::string::npos) continue;
+      if (CommunityList::ToUpper(sBuffer).find(sClsid) == std::string::npos) continue;
       std::string sStatus, sDesc, sURL;
       EC_H(hr, ReadDataFromText(sBuffer, sStatus, sDesc, sURL));
       pBHO->m_mapAttrVals.SetAt("Status", sStatus);

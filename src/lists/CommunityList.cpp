@@ -1,5 +1,6 @@
 #include "lists/CommunityList.h"
 
+#include <cctype>
 #include <cstdio>
 #include <memory>
 
@@ -24,6 +25,11 @@ void DefaultToUnknown(BHO* pBHO) {
   pBHO->m_mapAttrVals.SetAt("Status", "Unknown");
   pBHO->m_mapAttrVals.SetAt("Desc", "");
   pBHO->m_mapAttrVals.SetAt("URL", "");
+}
+
+std::string ToUpper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
 }
 
 bool ReadLines(const std::string& sPath, std::vector<std::string>& lines) {

@@ -14,6 +14,8 @@ void ReportMissingListFile(const std::string& sListPath);
 // A record no list has spoken about yet becomes "Unknown".
 void DefaultToUnknown(BHO* pBHO);
 
+std::string ToUpper(std::string text);
+
 // The file's lines with their line ends removed; false when it cannot be read.
 bool ReadLines(const std::string& sPath, std::vector<std::string>& lines);
 
