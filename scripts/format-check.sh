@@ -24,10 +24,9 @@ if ((fix)); then
   echo "format-check: formatted ${#files[@]} files"
   exit 0
 fi
-bad=()
-for f in "${files[@]}"; do
-  clang-format --dry-run -Werror "$f" >/dev/null 2>&1 || bad+=("$f")
-done
+# One clang-format for all files; its diagnostics name the files to fix.
+mapfile -t bad < <(clang-format --dry-run -Werror "${files[@]}" 2>&1 >/dev/null |
+  sed -nE 's/^(.+):[0-9]+:[0-9]+: error: .*/\1/p' | sort -u)
 if ((${#bad[@]})); then
   echo "format-check: ${#bad[@]} of ${#files[@]} files need clang-format:"
   printf '  %s\n' "${bad[@]}"
