@@ -101,8 +101,7 @@ HResult BHOListCops::ReadDataFromHtml(const std::string& sClsid, std::string& sS
   bFound = false;
 
   HResult hr = kSOk;
-  std::vector<std::string> lines;
-  EC_B(hr, CommunityList::ReadLines(m_sListPath, lines));
+  EC_B(hr, m_lines.Refresh(m_sListPath));
   if (Failed(hr)) return hr;
 
   std::string sKey;
@@ -112,25 +111,35 @@ HResult BHOListCops::ReadDataFromHtml(const std::string& sClsid, std::string& sS
   if (sKey.empty()) return hr;
 
   std::string sRow;
-  bFound = FindRow(lines, sKey, sRow);
+  bFound = FindRow(m_lines, sKey, sRow);
   if (bFound) ParseRow(sRow, sKey, sStatus, sDesc, sURL);
   return hr;
 }
 
 // A line with the key starts the row; following lines join it without a
 // separator up to the first one holding "</TR>".
-bool BHOListCops::FindRow(const std::vector<std::string>& lines, const std::string& sKey, std::string& sRow) {
-  bool bFound = false;
-  for (const std::string& sLine : lines) {
-    if (Generic::FindNoCase(sLine, sKey) >= 0) {
-      sRow = sLine;
-      bFound = true;
-    } else if (bFound) {
-      sRow += sLine;
-      if (FindTag(sLine, "</TR>") != std::string::npos) break;
+bool BHOListCops::FindRow(const ListFileLines& lines, const std::string& sKey, std::string& sRow) {
+  const std::string sUpperKey = CommunityList::ToUpper(sKey);
+  const std::vector<std::string>& all = lines.Lines();
+  const size_t first = lines.FindLine(sUpperKey);
+  if (first == ListFileLines::npos) return false;
+  sRow = all[first];
+  for (size_t n = first + 1, nextKey = lines.FindLine(sUpperKey, n); n < all.size(); ++n) {
+    if (n == nextKey) {
+      sRow = all[n];
+      nextKey = lines.FindLine(sUpperKey, n + 1);
+      continue;
     }
+    sRow += all[n];
+    if (FindTag(all[n], "</TR>") != std::string::npos) break;
   }
-  return bFound;
+  return true;
+}
+
+bool BHOListCops::FindRow(const std::vector<std::string>& lines, const std::string& sKey, std::string& sRow) {
+  ListFileLines indexed;
+  indexed.Assign(lines);
+  return FindRow(indexed, sKey, sRow);
 }
 
 void BHOListCops::ParseRow(std::string sRow, const std::string& sKey, std::string& sStatus, std::string& sDesc,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lists/IBHOList.h"
+#include "lists/ListFileLines.h"
 
 class BHOListCops : public IBHOList {
  public:
@@ -17,10 +18,14 @@ class BHOListCops : public IBHOList {
                            bool& bFound);
 
   // The row text of the BHO whose CLSID without braces is `sKey`.
+  static bool FindRow(const ListFileLines& lines, const std::string& sKey, std::string& sRow);
   static bool FindRow(const std::vector<std::string>& lines, const std::string& sKey, std::string& sRow);
   // The fields of a row whose text starts at the line holding `sKey`.
   static void ParseRow(std::string sRow, const std::string& sKey, std::string& sStatus, std::string& sDesc,
                        std::string& sURL);
+
+ private:
+  ListFileLines m_lines;  // the file as the last lookup found it
 };
 
 // The community lists' sites, as the messages name them.

@@ -1,7 +1,5 @@
 #include "lists/BHOListSysinfo.h"
 
-#include <vector>
-
 #include "common/ErrorCheck.h"
 #include "common/Generic.h"
 #include "common/MakerServers.h"
@@ -42,19 +40,17 @@ HResult BHOListSysinfo::PopulateBHO(BHO* pBHO) {
     return kEFail;
   }
 
-  std::vector<std::string> lines;
-  EC_B(hr, CommunityList::ReadLines(m_sListPath, lines));
+  EC_B(hr, m_lines.Refresh(m_sListPath));
   if (Failed(hr)) EC_VAR(m_sListPath, "%s");
-  if (Succeeded(hr)) {
-    for (const std::string& sBuffer : lines) {
-      if (CommunityList::ToUpper(sBuffer).find(sClsid) == std::string::npos) continue;
-      std::string sStatus, sDesc, sURL;
-      EC_H(hr, ReadDataFromText(sBuffer, sStatus, sDesc, sURL));
-      pBHO->m_mapAttrVals.SetAt("Status", sStatus);
-      pBHO->m_mapAttrVals.SetAt("Desc", sDesc);
-      pBHO->m_mapAttrVals.SetAt("URL", sURL);
-      break;
-    }
+  // The first line that holds the CLSID decides.
+  const size_t nLine = Succeeded(hr) ? m_lines.FindLine(sClsid) : ListFileLines::npos;
+  if (nLine != ListFileLines::npos) {
+    const std::string& sBuffer = m_lines.Lines()[nLine];
+    std::string sStatus, sDesc, sURL;
+    EC_H(hr, ReadDataFromText(sBuffer, sStatus, sDesc, sURL));
+    pBHO->m_mapAttrVals.SetAt("Status", sStatus);
+    pBHO->m_mapAttrVals.SetAt("Desc", sDesc);
+    pBHO->m_mapAttrVals.SetAt("URL", sURL);
   }
   CommunityList::DefaultToUnknown(pBHO);
   return hr;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lists/IBHOList.h"
+#include "lists/ListFileLines.h"
 
 class BHOListSysinfo : public IBHOList {
  public:
@@ -13,4 +14,7 @@ class BHOListSysinfo : public IBHOList {
   // Status, description and address from one line of the list.
   static HResult ReadDataFromText(const std::string& sBuffer, std::string& sStatus, std::string& sDesc,
                                   std::string& sURL);
+
+ private:
+  ListFileLines m_lines;  // the file as the last lookup found it
 };

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 class BHO;
 
@@ -15,8 +14,5 @@ void ReportMissingListFile(const std::string& sListPath);
 void DefaultToUnknown(BHO* pBHO);
 
 std::string ToUpper(std::string text);
-
-// The file's lines with their line ends removed; false when it cannot be read.
-bool ReadLines(const std::string& sPath, std::vector<std::string>& lines);
 
 }  // namespace CommunityList

@@ -2,6 +2,7 @@
 // writes into it so tests can read exactly what was logged.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,9 @@ class TempDir {
  private:
   std::string m_sPath;
 };
+
+// A program path as the C++ library takes it (slashes outside Windows).
+std::filesystem::path Native(const std::string& path);
 
 // Reads a whole file as bytes ("" when missing).
 std::string ReadFile(const std::string& path);
