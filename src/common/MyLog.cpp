@@ -91,8 +91,8 @@ void MyLog::SetLocation(const char* sourceFile, int line, int level) {
                   "DTWEAN"[level >= 0 && level <= 5 ? level : 5]);
     char location[32];
     std::snprintf(location, sizeof location, "(%4d): ", line);
-    Write(header);
-    Write(AfterLastSeparator(sourceFile) + location);
+    Write(header, false);
+    Write(AfterLastSeparator(sourceFile) + location, false);
   }
   m_sPending.clear();
 }
@@ -108,11 +108,11 @@ std::string MyLog::GetLastLogText() {
   return text;
 }
 
-void MyLog::Write(const std::string& text) {
+void MyLog::Write(const std::string& text, bool bFlush) {
   if (m_nMsgLevel < m_nLevel) return;
   m_sPending += text;
   if (m_pStream) {
     std::fwrite(text.data(), 1, text.size(), m_pStream.get());
-    std::fflush(m_pStream.get());
+    if (bFlush) std::fflush(m_pStream.get());
   }
 }

@@ -49,7 +49,9 @@ class MyLog {
   };
 
   MyLog() = default;  // the silent stand-in behind Current()
-  void Write(const std::string& text);
+  // Unflushed text waits in the stream's buffer: a line's header waits for
+  // its message, so each line reaches the file in one write.
+  void Write(const std::string& text, bool bFlush = true);
 
   std::string m_sFileName;
   std::unique_ptr<std::FILE, FileCloser> m_pStream;

@@ -2,7 +2,9 @@
 # Time of the silent output mode (one report per BHO) for many registered
 # BHOs with lists of realistic size, against a floor: md5sum over the same
 # DLLs plus one read of each list file, the least any program must do for
-# this output. Prints both times and their ratio (program / floor).
+# this output. Prints both times and their ratio (program / floor), as wall
+# time and as processor time (user + system): on a busy machine the wall
+# times wait for the processor, the processor times do not.
 #
 # Data (tools/bench/output-mode-data.py): BHOS real PE DLLs of 50-500 KB,
 # a 5,000-section maker's list, a 20,000-line text list and a ~5 MB HTML
@@ -15,7 +17,8 @@
 #   BHOS=N      registered BHOs (default 1000)
 #   RUNS=N      timed runs of the program and of the floor; the best is kept (default 3)
 #   WORK=DIR    keep the data (and the last run's reports and log) in DIR; data
-#               already there for the same BHOS is reused
+#               already there for the same BHOS is reused (default: a new
+#               directory in TMPDIR, else /dev/shm, else /tmp)
 #   DLLS=DIR    where the PE DLLs are copied from (default: Wine's 64-bit DLLs)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -23,6 +26,11 @@ build=${1:-$root/build/bench-release}
 bhos=${BHOS:-1000}
 runs=${RUNS:-3}
 dlls=${DLLS:-/usr/lib/x86_64-linux-gnu/wine/x86_64-windows}
+# Memory-backed by default: creating the report files on a disk file system
+# busy with other work can cost more than everything else together (ext4
+# searches its inode tables past recently deleted inodes).
+tmp_default=/tmp
+if [[ -d /dev/shm && -w /dev/shm ]]; then tmp_default=/dev/shm; fi
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVOLIN_SANITIZE=OFF >/dev/null
 ninja -C "$build" -j2 output-mode-driver >/dev/null
@@ -32,7 +40,7 @@ if [[ -n ${WORK:-} ]]; then
   work=$WORK
   mkdir -p "$work"
 else
-  work=$(mktemp -d "${TMPDIR:-/tmp}/output-mode-bench.XXXXXX")
+  work=$(mktemp -d "${TMPDIR:-$tmp_default}/output-mode-bench.XXXXXX")
   trap 'rm -rf "$work"' EXIT
 fi
 if [[ ! -f $work/bhos.txt || $(wc -l <"$work/bhos.txt") -ne $bhos ]]; then
@@ -42,13 +50,11 @@ fi
 lists=("$work/Tarvolin20List.ini" "$work/bholist.txt" "$work/bhotb-all.html")
 cat "$work"/dlls/*.dll "${lists[@]}" >/dev/null  # into the page cache before any timing
 
-# Seconds (with nanoseconds) taken by one run of "$@".
-seconds() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
+# "wall cpu" seconds of one run of "$@" (cpu: user + system, children included).
+measure() {
+  local TIMEFORMAT='%R %U %S' times
+  times=$({ time "$@" >/dev/null 2>&1; } 2>&1)
+  echo "$times" | awk '{printf "%.3f %.3f\n", $1, $2 + $3}'
 }
 program() {
   rm -rf "$work/out" "$work"/run_*.log
@@ -58,12 +64,14 @@ floor() {
   md5sum "$work"/dlls/*.dll
   cat "${lists[@]}"
 }
-min() { if [[ -z $1 ]] || (($(echo "$2 < $1" | bc -l))); then echo "$2"; else echo "$1"; fi; }
+# Keeps the lower of two "wall cpu" pairs, field by field.
+best() { if [[ -z $1 ]]; then echo "$2"; else echo "$1 $2" | awk '{printf "%.3f %.3f\n", ($3 < $1 ? $3 : $1), ($4 < $2 ? $4 : $2)}'; fi; }
 
 best_program="" best_floor=""
 for ((i = 0; i < runs; i++)); do
-  best_floor=$(min "$best_floor" "$(seconds floor)")
-  best_program=$(min "$best_program" "$(seconds program)")
+  # Alternate the two so that any drift in the machine's speed hits both.
+  best_floor=$(best "$best_floor" "$(measure floor)")
+  best_program=$(best "$best_program" "$(measure program)")
 done
 
 reports=$(find "$work/out" -name '*_TarvolinInfo.txt' | wc -l)
@@ -79,6 +87,9 @@ size() { du -k "$@" | awk '{s += $1} END {printf "%.1f MB", s / 1024}'; }
 echo "data:     $bhos BHOs ($(size "$work"/dlls/*.dll) of DLLs), lists $(size "${lists[@]}")" \
   "($(grep -c '^\[' "${lists[0]}") INI sections, $(wc -l <"${lists[1]}") text lines, HTML $(size "${lists[2]}"))"
 echo "reports:  $reports, digest $digest; ${statuses%, }"
-echo "program:  $best_program s (best of $runs)"
-echo "floor:    $best_floor s (md5sum of the DLLs + one read of the lists, best of $runs)"
-echo "ratio (program / floor): $(echo "scale=2; $best_program / $best_floor" | bc -l)"
+read -r program_wall program_cpu <<<"$best_program"
+read -r floor_wall floor_cpu <<<"$best_floor"
+ratio() { echo "scale=2; $1 / $2" | bc -l; }
+echo "program:  wall $program_wall s, cpu $program_cpu s (best of $runs)"
+echo "floor:    wall $floor_wall s, cpu $floor_cpu s (md5sum of the DLLs + one read of the lists, best of $runs)"
+echo "ratio (program / floor): wall $(ratio "$program_wall" "$floor_wall"), cpu $(ratio "$program_cpu" "$floor_cpu")"

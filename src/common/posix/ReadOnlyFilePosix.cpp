@@ -8,6 +8,6 @@ bool ReadOnlyFile::Open(const std::string& path) {
   Close();
   m_pFile = FileSystem::OpenFile(path, "rb");
   if (!m_pFile) return false;
-  std::setvbuf(m_pFile, nullptr, _IOFBF, kBufferSize);
+  UseBuffer();
   return true;
 }

@@ -21,6 +21,6 @@ bool ReadOnlyFile::Open(const std::string& path) {
     SystemApi::SetLastError(error);
     return false;
   }
-  std::setvbuf(m_pFile, nullptr, _IOFBF, kBufferSize);
+  UseBuffer();
   return true;
 }
