@@ -14,8 +14,9 @@ tv_wine_env "$1"
 shift
 tv_wine_prefix || exit 1
 
-out=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
-err=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+mkdir -p "$TV_WINE_DIR/output"
+out=$(mktemp "$TV_WINE_DIR/output/stdout.XXXXXX")
+err=$(mktemp "$TV_WINE_DIR/output/stderr.XXXXXX")
 trap 'rm -f "$out" "$err"' EXIT
 wine "$@" </dev/null >"$out" 2>"$err"
 rc=$?
