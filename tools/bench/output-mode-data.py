@@ -18,7 +18,9 @@ is asked for many BHOs and scanned to its end for the unknown ones. Some
 entries repeat with other statuses further down, some CLSIDs are written in
 lower case, so the first-match rules show in the reports.
 
-Writes WORK_DIR/bhos.txt: one "CLSID<TAB>DLL path" line per BHO.
+Writes WORK_DIR/bhos.txt: one "CLSID<TAB>DLL path" line per BHO, and a
+stand-in WORK_DIR/Tarvolin.exe (the largest PE of DLL_SOURCE_DIR up to 4 MB)
+whose version resource the reports read, as they read the program's own.
 """
 import hashlib
 import os
@@ -136,6 +138,11 @@ with open(os.path.join(work, "bhotb-all.html"), "w", newline="\r\n") as f:
             "<TH>Added</TH></TR>\n")
     f.write("".join(rows))
     f.write("</TABLE>\n</BODY></HTML>\n")
+
+every = [os.path.join(source, f) for f in os.listdir(source) if f.lower().endswith(".dll")]
+program = max((p for p in every if os.path.getsize(p) <= 4_000_000), key=os.path.getsize)
+with open(program, "rb") as f, open(os.path.join(work, "Tarvolin.exe"), "wb") as exe:
+    exe.write(f.read())
 
 with open(os.path.join(work, "bhos.txt"), "w") as f:
     for cls, path, _ in bhos:
