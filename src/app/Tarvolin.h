@@ -8,13 +8,12 @@
 
 #include "common/MyApp.h"
 #include "common/Types.h"
+#include "res/resource.h"
 
 class IBHOList;
 
 class CTarvolinApp : public MyApp {
  public:
-  static constexpr unsigned IDR_MAINFRAME = 128;
-
   // `args` are the command-line arguments without the program name;
   // `logFileName` is placed beside the executable unless it is a full path.
   explicit CTarvolinApp(std::vector<std::string> args = {}, const std::string& logFileName = "_Tarvolin.log");

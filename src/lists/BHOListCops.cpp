@@ -41,7 +41,7 @@ std::string TextAfterTag(const std::string& text) {
 }
 
 std::string MapStatus(const std::string& sCode) {
-  const std::string upper = CommunityList::ToUpper(sCode);
+  const std::string upper = Generic::ToUpper(sCode);
   if (upper == "X") return "Malware";
   if (upper == "L") return "Benign";
   return "Investigating";
@@ -69,28 +69,13 @@ BHOListCops::BHOListCops() {
 
 HResult BHOListCops::PopulateBHO(BHO* pBHO) {
   LOG_ENTRY("BHOListCops::PopulateBHO");
-  WaitCursor wait;
-  HResult hr = kSOk;
-
-  std::string sClsid;
-  EC_B(hr, pBHO->m_mapAttrVals.Lookup("Clsid", sClsid));
-  sClsid = CommunityList::ToUpper(sClsid);
-
-  if (!Generic::FileExists(m_sListPath)) {
-    CommunityList::ReportMissingListFile(m_sListPath);
-    return kEFail;
-  }
-
-  std::string sStatus, sDesc, sURL;
-  bool bFound = false;
-  EC_H(hr, ReadDataFromHtml(sClsid, sStatus, sDesc, sURL, bFound));
-  if (Succeeded(hr) && bFound) {
-    pBHO->m_mapAttrVals.SetAt("Status", sStatus);
-    pBHO->m_mapAttrVals.SetAt("Desc", sDesc);
-    pBHO->m_mapAttrVals.SetAt("URL", sURL);
-  }
-  CommunityList::DefaultToUnknown(pBHO);
-  return hr;
+  return CommunityList::PopulateBHO(pBHO, m_sListPath,
+                                    [this](const std::string& sClsid, std::string& sStatus,
+                                           std::string& sDesc, std::string& sURL, bool& bFound) {
+                                      HResult hr = kSOk;
+                                      EC_H(hr, ReadDataFromHtml(sClsid, sStatus, sDesc, sURL, bFound));
+                                      return hr;
+                                    });
 }
 
 HResult BHOListCops::ReadDataFromHtml(const std::string& sClsid, std::string& sStatus, std::string& sDesc,
@@ -119,7 +104,7 @@ HResult BHOListCops::ReadDataFromHtml(const std::string& sClsid, std::string& sS
 // A line with the key starts the row; following lines join it without a
 // separator up to the first one holding "</TR>".
 bool BHOListCops::FindRow(const ListFileLines& lines, const std::string& sKey, std::string& sRow) {
-  const std::string sUpperKey = CommunityList::ToUpper(sKey);
+  const std::string sUpperKey = Generic::ToUpper(sKey);
   const std::vector<std::string>& all = lines.Lines();
   const size_t first = lines.FindLine(sUpperKey);
   if (first == ListFileLines::npos) return false;
@@ -142,8 +127,8 @@ bool BHOListCops::FindRow(const std::vector<std::string>& lines, const std::stri
   return FindRow(indexed, sKey, sRow);
 }
 
-void BHOListCops::ParseRow(std::string sRow, const std::string& sKey, std::string& sStatus, std::string& sDesc,
-                           std::string& sURL) {
+void BHOListCops::ParseRow(std::string sRow, const std::string& sKey, std::string& sStatus,
+                           std::string& sDesc, std::string& sURL) {
   const int keyPos = Generic::FindNoCase(sRow, sKey);
   if (keyPos > 0) sRow.erase(0, static_cast<size_t>(keyPos));
   DropThrough(sRow, "</TD>");
@@ -168,7 +153,8 @@ void BHOListCops::ParseRow(std::string sRow, const std::string& sKey, std::strin
   const auto quote = sRow.find('"', h);
   if (quote != std::string::npos) {
     const auto closeQuote = sRow.find('"', quote + 1);
-    sAddress = sRow.substr(quote + 1, closeQuote == std::string::npos ? std::string::npos : closeQuote - quote - 1);
+    sAddress =
+        sRow.substr(quote + 1, closeQuote == std::string::npos ? std::string::npos : closeQuote - quote - 1);
   }
   sURL = TrimBlanks(sAddress);
   sRow.erase(0, std::min(sRow.size(), h + sAddress.size() + 5));

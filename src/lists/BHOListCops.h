@@ -14,8 +14,8 @@ class BHOListCops : public IBHOList {
   HResult PopulateBHO(BHO* pBHO) override;
   std::string GetBHOListFileName() const override { return "bhotb-all.html"; }
 
-  HResult ReadDataFromHtml(const std::string& sClsid, std::string& sStatus, std::string& sDesc, std::string& sURL,
-                           bool& bFound);
+  HResult ReadDataFromHtml(const std::string& sClsid, std::string& sStatus, std::string& sDesc,
+                           std::string& sURL, bool& bFound);
 
   // The row text of the BHO whose CLSID without braces is `sKey`.
   static bool FindRow(const ListFileLines& lines, const std::string& sKey, std::string& sRow);
@@ -27,7 +27,3 @@ class BHOListCops : public IBHOList {
  private:
   ListFileLines m_lines;  // the file as the last lookup found it
 };
-
-// The community lists' sites, as the messages name them.
-constexpr const char* SYSINFO_SITE_NAME = "SysInfo.org";
-constexpr const char* COPS_SITE_NAME = "CastleCops";

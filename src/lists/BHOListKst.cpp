@@ -28,7 +28,9 @@ BHOListKst::BHOListKst() {
   }
 }
 
-std::string BHOListKst::GetBHOListTimestamp() { return ReadListValue(m_sListPath, "General", "Timestamp", ""); }
+std::string BHOListKst::GetBHOListTimestamp() {
+  return ReadListValue(m_sListPath, "General", "Timestamp", "");
+}
 
 HResult BHOListKst::PopulateBHO(BHO* pBHO) {
   LOG_ENTRY("BHOListKst::PopulateBHO");

@@ -4,7 +4,6 @@
 #include "common/Generic.h"
 #include "common/MakerServers.h"
 #include "common/WaitCursor.h"
-#include "lists/BHOListCops.h"
 #include "lists/CommunityList.h"
 #include "model/Bho.h"
 
@@ -28,32 +27,19 @@ BHOListSysinfo::BHOListSysinfo() {
 
 HResult BHOListSysinfo::PopulateBHO(BHO* pBHO) {
   LOG_ENTRY("BHOListSysinfo::PopulateBHO");
-  WaitCursor wait;
-  HResult hr = kSOk;
-
-  std::string sClsid;
-  EC_B(hr, pBHO->m_mapAttrVals.Lookup("Clsid", sClsid));
-  sClsid = CommunityList::ToUpper(sClsid);
-
-  if (!Generic::FileExists(m_sListPath)) {
-    CommunityList::ReportMissingListFile(m_sListPath);
-    return kEFail;
-  }
-
-  EC_B(hr, m_lines.Refresh(m_sListPath));
-  if (Failed(hr)) EC_VAR(m_sListPath, "%s");
-  // The first line that holds the CLSID decides.
-  const size_t nLine = Succeeded(hr) ? m_lines.FindLine(sClsid) : ListFileLines::npos;
-  if (nLine != ListFileLines::npos) {
-    const std::string& sBuffer = m_lines.Lines()[nLine];
-    std::string sStatus, sDesc, sURL;
-    EC_H(hr, ReadDataFromText(sBuffer, sStatus, sDesc, sURL));
-    pBHO->m_mapAttrVals.SetAt("Status", sStatus);
-    pBHO->m_mapAttrVals.SetAt("Desc", sDesc);
-    pBHO->m_mapAttrVals.SetAt("URL", sURL);
-  }
-  CommunityList::DefaultToUnknown(pBHO);
-  return hr;
+  return CommunityList::PopulateBHO(
+      pBHO, m_sListPath,
+      [this](const std::string& sClsid, std::string& sStatus, std::string& sDesc, std::string& sURL,
+             bool& bFound) {
+        HResult hr = kSOk;
+        EC_B(hr, m_lines.Refresh(m_sListPath));
+        if (Failed(hr)) EC_VAR(m_sListPath, "%s");
+        // The first line that holds the CLSID decides.
+        const size_t nLine = Succeeded(hr) ? m_lines.FindLine(sClsid) : ListFileLines::npos;
+        bFound = nLine != ListFileLines::npos;
+        if (bFound) EC_H(hr, ReadDataFromText(m_lines.Lines()[nLine], sStatus, sDesc, sURL));
+        return hr;
+      });
 }
 
 HResult BHOListSysinfo::ReadDataFromText(const std::string& sBuffer, std::string& sStatus, std::string& sDesc,

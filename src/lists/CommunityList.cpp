@@ -1,32 +1,50 @@
 #include "lists/CommunityList.h"
 
-#include <cctype>
-
 #include "common/ErrorCheck.h"
+#include "common/Generic.h"
 #include "common/MainWindow.h"
 #include "common/UserMessage.h"
+#include "common/WaitCursor.h"
 #include "model/Bho.h"
 
 namespace CommunityList {
 
 void ReportMissingListFile(const std::string& sListPath) {
-  LOGE("File <%s> is not found!  You should have gotten it when you installed this program.  Failing that, you "
-       "should have been able to download it.  Is a puzzlement...\n",
-       sListPath);
+  LOGE(
+      "File <%s> is not found!  You should have gotten it when you installed this program.  Failing that, "
+      "you "
+      "should have been able to download it.  Is a puzzlement...\n",
+      sListPath);
   UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
   MainWindow::PostClose();
 }
 
-void DefaultToUnknown(BHO* pBHO) {
-  if (pBHO->m_mapAttrVals.Contains("Status")) return;
-  pBHO->m_mapAttrVals.SetAt("Status", "Unknown");
-  pBHO->m_mapAttrVals.SetAt("Desc", "");
-  pBHO->m_mapAttrVals.SetAt("URL", "");
-}
+HResult PopulateBHO(BHO* pBHO, const std::string& sListPath, const Lookup& lookup) {
+  WaitCursor wait;
+  HResult hr = kSOk;
+  std::string sClsid;
+  EC_B(hr, pBHO->m_mapAttrVals.Lookup("Clsid", sClsid));
+  sClsid = Generic::ToUpper(sClsid);
 
-std::string ToUpper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
+  if (!Generic::FileExists(sListPath)) {
+    ReportMissingListFile(sListPath);
+    return kEFail;
+  }
+
+  std::string sStatus, sDesc, sURL;
+  bool bFound = false;
+  if (Succeeded(hr)) hr = lookup(sClsid, sStatus, sDesc, sURL, bFound);
+  if (Succeeded(hr) && bFound) {
+    pBHO->m_mapAttrVals.SetAt("Status", sStatus);
+    pBHO->m_mapAttrVals.SetAt("Desc", sDesc);
+    pBHO->m_mapAttrVals.SetAt("URL", sURL);
+  }
+  if (!pBHO->m_mapAttrVals.Contains("Status")) {
+    pBHO->m_mapAttrVals.SetAt("Status", "Unknown");
+    pBHO->m_mapAttrVals.SetAt("Desc", "");
+    pBHO->m_mapAttrVals.SetAt("URL", "");
+  }
+  return hr;
 }
 
 }  // namespace CommunityList

@@ -59,11 +59,12 @@ HResult IBHOList::DownloadBHOList(const std::string& sMessage, bool bZip) {
   }
 
   if (Failed(hr)) {
-    LOGE("%s", "Tarvolin could not download the '" + GetBHOListFileName() +
-                   "' BHO list.  There are many possible causes for this:\n\no  Maybe you're not connected to the "
-                   "internet?\n\no  Maybe you have a download 'helper' program that is unZIPing the file?\n\no  "
-                   "Maybe your firewall is blocking Tarvolin from connecting?\n\no  Maybe you are on a LAN, or "
-                   "behind a proxy server?\n\no  Maybe our website is down?  Please try again later.");
+    LOGE("%s",
+         "Tarvolin could not download the '" + GetBHOListFileName() +
+             "' BHO list.  There are many possible causes for this:\n\no  Maybe you're not connected to the "
+             "internet?\n\no  Maybe you have a download 'helper' program that is unZIPing the file?\n\no  "
+             "Maybe your firewall is blocking Tarvolin from connecting?\n\no  Maybe you are on a LAN, or "
+             "behind a proxy server?\n\no  Maybe our website is down?  Please try again later.");
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
   } else {
     LOGT("Successfully downloaded <%s> to <%s>.\n", m_sBHOListURL, m_sListPath);

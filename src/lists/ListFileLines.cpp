@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/Generic.h"
 #include "lists/CommunityList.h"
 
 namespace {
@@ -122,7 +123,7 @@ std::size_t ListFileLines::FindLine(const std::string& sUpperKey, std::size_t fr
 
 std::size_t ListFileLines::ScanForLine(const std::string& sUpperKey, std::size_t from) const {
   for (std::size_t n = from; n < m_lines.size(); ++n) {
-    if (CommunityList::ToUpper(m_lines[n]).find(sUpperKey) != std::string::npos) return n;
+    if (Generic::ToUpper(m_lines[n]).find(sUpperKey) != std::string::npos) return n;
   }
   return npos;
 }

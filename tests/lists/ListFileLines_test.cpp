@@ -36,7 +36,7 @@ std::string RandomList(std::mt19937& rng) {
     switch (pick(14)) {
       case 0: text += "{" + clsid + "}"; break;
       case 1: text += clsid; break;
-      case 2: text += CommunityList::ToUpper("{" + clsid + "}"); break;
+      case 2: text += Generic::ToUpper("{" + clsid + "}"); break;
       case 3: text += "{" + clsid + "-AAAA-BBBB-CCCC-DDDDDDDDDDDD}"; break;  // a second one from digit 28
       case 4: text += "{" + clsid.substr(0, 35) + "}"; break;
       case 5: text += "{" + clsid.substr(1) + "0}"; break;
@@ -59,8 +59,8 @@ std::vector<std::string> Keys() {
   for (const std::string& clsid : kClsids) {
     keys.push_back(clsid);
     keys.push_back("{" + clsid + "}");
-    keys.push_back(CommunityList::ToUpper(clsid));
-    keys.push_back(CommunityList::ToUpper("{" + clsid + "}"));
+    keys.push_back(Generic::ToUpper(clsid));
+    keys.push_back(Generic::ToUpper("{" + clsid + "}"));
   }
   for (const char* other : {"", "{", "AAAA-BBBB", "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE", "</TR>", " X"})
     keys.push_back(other);
