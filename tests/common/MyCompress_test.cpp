@@ -18,11 +18,11 @@ namespace {
 constexpr const char* kZip = "/usr/bin/zip";
 
 // Text lines as the list files hold them.
-std::string ListText(std::size_t size, unsigned seed) {
+std::string ListText(std::size_t size, unsigned variant) {
   std::string text;
   for (unsigned i = 0; text.size() < size; ++i) {
     text += std::to_string(i) + "={8856F961-340A-11D0-A96B-00C04FD705A2} Benign " +
-            std::to_string(i * seed % 997) + "\r\n";
+            std::to_string(i * variant % 997) + "\r\n";
   }
   text.resize(size);
   return text;

@@ -7,20 +7,10 @@
 #include "common/MyFtp.h"
 #include "common/ProgressWindow.h"
 #include "support/LocalServer.h"
+#include "support/Recorders.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-::testing::AssertionResult Contains(const std::string& text, const std::string& part) {
-  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "<" << part << "> is not in:\n" << text;
-}
-
-class RecordingProgress : public ProgressWindow {
- public:
-  void SetMessage(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
 
 std::string Hex(HResult hr) {
   char text[16];
@@ -64,13 +54,13 @@ TEST_F(HttpDownload, WritesTheServersExactBytesOverTheLocalFile) {
   Serve("list.zip", bytes);
   const std::string local = m_local.File("list.zip");
   test::WriteFile(local, std::string(250000, 'x'));
-  RecordingProgress progress;
+  test::RecordingProgress progress;
 
   EXPECT_EQ(kSOk, MyFtp::URLDownloadToFile(Url("list.zip"), local, &progress));
 
   EXPECT_TRUE(test::ReadFile(local) == bytes);
   EXPECT_EQ(std::vector<std::string>{"Downloading:\r\n\r\n" + local}, progress.messages);
-  EXPECT_TRUE(Contains(m_log.Messages(), ">>> MyFtp::URLDownloadToFileA\n"));
+  EXPECT_TRUE(test::Contains(m_log.Messages(), ">>> MyFtp::URLDownloadToFileA\n"));
 }
 
 // A list republished under the same name must not come from a cache.
@@ -88,8 +78,8 @@ TEST_F(HttpDownload, MissingServerFileFailsAsResourceNotFound) {
   const HResult hr = MyFtp::URLDownloadToFile(Url("files/Tarvolin20List.zip"), local, nullptr);
 
   EXPECT_EQ(static_cast<HResult>(0x800C0005u), hr);
-  EXPECT_TRUE(Contains(m_log.Messages(), FailureLines(Url("files/Tarvolin20List.zip"), local, hr)));
-  EXPECT_TRUE(Contains(m_log.Messages(), "<800C0005>: <ResourceNotFound>.\n"));
+  EXPECT_TRUE(test::Contains(m_log.Messages(), FailureLines(Url("files/Tarvolin20List.zip"), local, hr)));
+  EXPECT_TRUE(test::Contains(m_log.Messages(), "<800C0005>: <ResourceNotFound>.\n"));
 }
 
 TEST_F(HttpDownload, TextThatIsNoUrlFailsWithAnUnlistedCode) {
@@ -98,7 +88,7 @@ TEST_F(HttpDownload, TextThatIsNoUrlFailsWithAnUnlistedCode) {
 
   ASSERT_TRUE(Failed(hr));
   EXPECT_STREQ("Unknown", MyFtp::GetMonikerErrorName(hr));
-  EXPECT_TRUE(Contains(m_log.Messages(), FailureLines("no url at all", local, hr)));
+  EXPECT_TRUE(test::Contains(m_log.Messages(), FailureLines("no url at all", local, hr)));
 }
 
 TEST_F(HttpDownload, RefusedConnectionFailsWithAListedCode) {
@@ -109,7 +99,7 @@ TEST_F(HttpDownload, RefusedConnectionFailsWithAListedCode) {
 
   ASSERT_TRUE(Failed(hr));
   EXPECT_STRNE("Unknown", MyFtp::GetMonikerErrorName(hr));
-  EXPECT_TRUE(Contains(m_log.Messages(), FailureLines(url, local, hr)));
+  EXPECT_TRUE(test::Contains(m_log.Messages(), FailureLines(url, local, hr)));
 }
 
 // DownloadFile with and without the size comparison. In `lines`, {url} and
@@ -144,24 +134,25 @@ TEST_P(DownloadFileSizes, DownloadsOnlyWhenTheSizesDoNotMatch) {
   if (c.companion) Serve("list.zip.size", c.companion);
   const std::string local = m_local.File("list.zip");
   if (c.local) test::WriteFile(local, c.local);
-  RecordingProgress progress;
+  test::RecordingProgress progress;
   MyFtp ftp;
 
   EXPECT_EQ(kSOk, ftp.DownloadFile(Url("list.zip"), local, &progress, c.bCompareSizes));
 
   EXPECT_EQ(c.bDownloads ? std::string(kRemote) : std::string(c.local ? c.local : ""), test::ReadFile(local));
   const std::string log = m_log.Messages();
-  EXPECT_TRUE(Contains(log, ">>> MyFtp::DownloadFile\n"));
-  for (const std::string& line : c.lines) EXPECT_TRUE(Contains(log, Expand(line, Url("list.zip"), local)));
+  EXPECT_TRUE(test::Contains(log, ">>> MyFtp::DownloadFile\n"));
+  for (const std::string& line : c.lines)
+    EXPECT_TRUE(test::Contains(log, Expand(line, Url("list.zip"), local)));
   std::vector<std::string> expectedProgress;
   if (c.bCompareSizes && c.local)
     expectedProgress.push_back("Comparing file sizes for download:\r\n\r\n" + local);
   if (c.bDownloads) expectedProgress.push_back("Downloading:\r\n\r\n" + local);
   EXPECT_EQ(expectedProgress, progress.messages);
   if (c.bDownloads) {
-    EXPECT_FALSE(Contains(log, "Skipping download"));
+    EXPECT_FALSE(test::Contains(log, "Skipping download"));
   } else {
-    EXPECT_FALSE(Contains(log, "Doing download"));
+    EXPECT_FALSE(test::Contains(log, "Doing download"));
   }
 }
 
@@ -249,19 +240,19 @@ TEST_F(HttpDownload, FailedDownloadReturnsTheMonikerCode) {
   MyFtp ftp;
   const HResult hr = ftp.DownloadFile(Url("list.zip"), local, nullptr, false);
   EXPECT_EQ(static_cast<HResult>(0x800C0005u), hr);
-  EXPECT_TRUE(Contains(m_log.Messages(), FailureLines(Url("list.zip"), local, hr)));
+  EXPECT_TRUE(test::Contains(m_log.Messages(), FailureLines(Url("list.zip"), local, hr)));
 }
 
 TEST_F(HttpDownload, RemoteSizeIsTheCompanionsFirstLine) {
   Serve("big.zip.size", "9000000000\r\n17\r\n");
-  RecordingProgress progress;
+  test::RecordingProgress progress;
   MyFtp ftp;
   std::int64_t nSize = -1;
   EXPECT_EQ(kSOk, ftp._GetRemoteFileSize(Url("big.zip"), nSize, &progress));
   EXPECT_EQ(9000000000LL, nSize);
   EXPECT_EQ(std::vector<std::string>{"Getting remote file size for download:\r\n\r\n" + Url("big.zip")},
             progress.messages);
-  EXPECT_TRUE(Contains(m_log.Messages(), ">>> MyFtp::_GetRemoteFileSize\n"));
+  EXPECT_TRUE(test::Contains(m_log.Messages(), ">>> MyFtp::_GetRemoteFileSize\n"));
 }
 
 TEST(MonikerErrorName, NamesEveryListedCodeAndNothingElse) {

@@ -7,20 +7,10 @@
 #include "common/MyFtp.h"
 #include "common/ProgressWindow.h"
 #include "support/LocalServer.h"
+#include "support/Recorders.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-::testing::AssertionResult Contains(const std::string& text, const std::string& part) {
-  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "<" << part << "> is not in:\n" << text;
-}
-
-class RecordingProgress : public ProgressWindow {
- public:
-  void SetMessage(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
 
 // The account is shaped like the upload server's.
 constexpr const char* kUser = "tarvolin-reports.kestrove.example";
@@ -61,7 +51,7 @@ TEST_F(FtpUpload, BinaryUploadArrivesByteForByteInTheNamedFolder) {
   std::string bytes;
   for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(i * 31 % 256);
   const std::string local = LocalFile("{11111111-2222-3333-4444-555555555555}.txt", bytes);
-  RecordingProgress progress;
+  test::RecordingProgress progress;
   {
     MyFtp ftp;
     ASSERT_EQ(kSOk, ftp.Initialize(Account()));
@@ -77,10 +67,10 @@ TEST_F(FtpUpload, BinaryUploadArrivesByteForByteInTheNamedFolder) {
         std::string(">>> MyFtp::_SetRemoteDirectory\n"),
         std::string("::FtpSetCurrentDirectory() to <reports> succeeded.\n"), "Uploading <" + local + ">.\n",
         "Successfully uploaded file <" + local + ">.\n"}) {
-    EXPECT_TRUE(Contains(log, line));
+    EXPECT_TRUE(test::Contains(log, line));
   }
   // Closing the connection and the session went without a complaint.
-  EXPECT_FALSE(Contains(log, "failed with error"));
+  EXPECT_FALSE(test::Contains(log, "failed with error"));
 }
 
 // The report upload: no folder, ASCII transfer. The server stores text with
@@ -95,7 +85,7 @@ TEST_F(FtpUpload, AsciiUploadIntoTheInitialFolderArrivesAsText) {
 
   EXPECT_EQ("CLSID: {A}\nStatus: Unknown\n", test::ReadFile(m_home.File("report.txt")));
   EXPECT_EQ("two\n", test::ReadFile(m_home.File("second.txt")));
-  EXPECT_TRUE(Contains(m_log.Messages(), "Empty remote folder ignored.\n"));
+  EXPECT_TRUE(test::Contains(m_log.Messages(), "Empty remote folder ignored.\n"));
 }
 
 TEST_F(FtpUpload, WrongPasswordFailsInitializeAndLaterUploads) {
@@ -109,16 +99,16 @@ TEST_F(FtpUpload, WrongPasswordFailsInitializeAndLaterUploads) {
   bool bFound = false;
   for (DWord error : {12014u, 12015u}) {
     const std::string text = Generic::GetInternetErrorText(error);
-    if (Contains(log,
-                 "::InternetConnect() failed!  Error <" + std::to_string(error) + ">: <" + text + ">\n")) {
+    if (test::Contains(
+            log, "::InternetConnect() failed!  Error <" + std::to_string(error) + ">: <" + text + ">\n")) {
       bFound = true;
-      EXPECT_TRUE(Contains(log, "<m_hConnection> failed with error <" + std::to_string(error) + ">: "));
+      EXPECT_TRUE(test::Contains(log, "<m_hConnection> failed with error <" + std::to_string(error) + ">: "));
     }
   }
   EXPECT_TRUE(bFound) << log;
-  EXPECT_TRUE(Contains(log, "::InternetOpen() succeeded.\n"));
-  EXPECT_TRUE(Contains(log, "EC_ skipped executing <_SetRemoteDirectory(sRemoteDir)>.\n"));
-  EXPECT_FALSE(Contains(log, "Uploading <"));
+  EXPECT_TRUE(test::Contains(log, "::InternetOpen() succeeded.\n"));
+  EXPECT_TRUE(test::Contains(log, "EC_ skipped executing <_SetRemoteDirectory(sRemoteDir)>.\n"));
+  EXPECT_FALSE(test::Contains(log, "Uploading <"));
   EXPECT_EQ("", test::ReadFile(m_home.File("report.txt")));
 }
 
@@ -129,10 +119,10 @@ TEST_F(FtpUpload, MissingRemoteFolderFailsTheUpload) {
   EXPECT_EQ(kEFail, ftp.UploadFile("no-such-folder", local, TransferApi::FTP_TRANSFER_TYPE_ASCII, nullptr));
 
   const std::string log = m_log.Messages();
-  EXPECT_TRUE(
-      Contains(log, "::FtpSetCurrentDirectory() failed for folder <no-such-folder>!  Error <12003>: <"));
-  EXPECT_TRUE(Contains(log, "<_SetRemoteDirectory(sRemoteDir)> failed with error <80004005>: <"));
-  EXPECT_FALSE(Contains(log, "Uploading <"));
+  EXPECT_TRUE(test::Contains(
+      log, "::FtpSetCurrentDirectory() failed for folder <no-such-folder>!  Error <12003>: <"));
+  EXPECT_TRUE(test::Contains(log, "<_SetRemoteDirectory(sRemoteDir)> failed with error <80004005>: <"));
+  EXPECT_FALSE(test::Contains(log, "Uploading <"));
 }
 
 TEST_F(FtpUpload, MissingLocalFileFailsThePut) {
@@ -142,10 +132,10 @@ TEST_F(FtpUpload, MissingLocalFileFailsThePut) {
   EXPECT_EQ(kEFail, ftp.UploadFile("", local, TransferApi::FTP_TRANSFER_TYPE_ASCII, nullptr));
 
   const std::string log = m_log.Messages();
-  EXPECT_TRUE(Contains(log, "Uploading <" + local + ">.\n"));
-  EXPECT_TRUE(Contains(log, "::FtpPutFile() failed for file <" + local + ">!  Error <2>: <" +
-                                Generic::GetInternetErrorText(2) + ">\n"));
-  EXPECT_FALSE(Contains(log, "Successfully uploaded"));
+  EXPECT_TRUE(test::Contains(log, "Uploading <" + local + ">.\n"));
+  EXPECT_TRUE(test::Contains(log, "::FtpPutFile() failed for file <" + local + ">!  Error <2>: <" +
+                                      Generic::GetInternetErrorText(2) + ">\n"));
+  EXPECT_FALSE(test::Contains(log, "Successfully uploaded"));
 }
 
 // No server needed: nothing may reach the network.
@@ -158,11 +148,11 @@ TEST(FtpWithoutConnection, UploadBeforeInitializeFailsAtTheConnectionCheck) {
   EXPECT_EQ(kEFail, ftp.UploadFile("reports", local, TransferApi::FTP_TRANSFER_TYPE_ASCII, nullptr));
 
   const std::string messages = log.Messages();
-  EXPECT_TRUE(Contains(messages, ">>> MyFtp::UploadFile\n"));
-  EXPECT_TRUE(Contains(messages, "<m_hConnection> failed with error <"));
-  EXPECT_TRUE(Contains(messages, "EC_ skipped executing <_SetRemoteDirectory(sRemoteDir)>.\n"));
-  EXPECT_FALSE(Contains(messages, ">>> MyFtp::_SetRemoteDirectory"));
-  EXPECT_FALSE(Contains(messages, "Uploading"));
+  EXPECT_TRUE(test::Contains(messages, ">>> MyFtp::UploadFile\n"));
+  EXPECT_TRUE(test::Contains(messages, "<m_hConnection> failed with error <"));
+  EXPECT_TRUE(test::Contains(messages, "EC_ skipped executing <_SetRemoteDirectory(sRemoteDir)>.\n"));
+  EXPECT_FALSE(test::Contains(messages, ">>> MyFtp::_SetRemoteDirectory"));
+  EXPECT_FALSE(test::Contains(messages, "Uploading"));
 }
 
 TEST(FtpWithoutConnection, RefusedConnectionFailsInitialize) {
@@ -175,8 +165,8 @@ TEST(FtpWithoutConnection, RefusedConnectionFailsInitialize) {
   data.nPort = 1;  // nothing listens there
   MyFtp ftp;
   EXPECT_EQ(kEFail, ftp.Initialize(data));
-  EXPECT_TRUE(Contains(log.Messages(), "::InternetConnect() failed!  Error <12029>: <" +
-                                           Generic::GetInternetErrorText(12029) + ">\n"));
+  EXPECT_TRUE(test::Contains(log.Messages(), "::InternetConnect() failed!  Error <12029>: <" +
+                                                 Generic::GetInternetErrorText(12029) + ">\n"));
 }
 
 TEST(FtpData, DefaultsToTheFtpPort) { EXPECT_EQ(21, MyFtpData().nPort); }

@@ -18,6 +18,7 @@
 #include "support/BhoWorld.h"
 #include "support/HostProgram.h"
 #include "support/LocalServer.h"
+#include "support/Recorders.h"
 #include "support/ScopedUserAnswers.h"
 
 namespace {
@@ -35,11 +36,6 @@ std::string CouldNotDownload(const std::string& fileName) {
          "your "
          "firewall is blocking Tarvolin from connecting?\n\no  Maybe you are on a LAN, or behind a proxy "
          "server?\n\no  Maybe our website is down?  Please try again later.";
-}
-
-::testing::AssertionResult Contains(const std::string& text, const std::string& part) {
-  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "<" << part << "> is not in:\n" << text;
 }
 
 // The whole log line that holds `part` ("" when none does).
@@ -167,13 +163,14 @@ TEST_F(ListDownload, MissingMakersListIsFetchedAsZipAndUnpackedBesideTheExecutab
   EXPECT_EQ("2006-03-14 served", CTarvolinApp::m_pBHOListKST->GetBHOListTimestamp());
 
   const std::string log = Log();
-  EXPECT_TRUE(Contains(log, ">>> IBHOList::DownloadBHOList\n"));
-  EXPECT_TRUE(Contains(log, "Doing download as <" + Local("Tarvolin20List.zip") + "> doesn't exist.\n"));
+  EXPECT_TRUE(test::Contains(log, ">>> IBHOList::DownloadBHOList\n"));
+  EXPECT_TRUE(
+      test::Contains(log, "Doing download as <" + Local("Tarvolin20List.zip") + "> doesn't exist.\n"));
   // The list's own address is named, not the archive's.
   const std::string success = "Successfully downloaded <" + Url("files/Tarvolin20List.ini") + "> to <" +
                               Local("Tarvolin20List.ini") + ">.\n";
-  EXPECT_TRUE(Contains(log, success));
-  EXPECT_TRUE(Contains(LineWith(world.Log().Text(), "Successfully downloaded"), " @T "));
+  EXPECT_TRUE(test::Contains(log, success));
+  EXPECT_TRUE(test::Contains(LineWith(world.Log().Text(), "Successfully downloaded"), " @T "));
 }
 
 // A zip already beside the executable, against what the server announces.
@@ -209,8 +206,8 @@ TEST_P(ZipOnDisk, IsFetchedOnlyWhenTheAnnouncedSizeDiffersButAlwaysUnpacked) {
 
   const std::string zipPath = Local("bholist.zip");
   EXPECT_TRUE(test::ReadFile(zipPath) == (c.bFetched ? served : onDisk));
-  EXPECT_TRUE(
-      Contains(test::ReadFile(Local("bholist.txt")), c.bFetched ? "from the server" : "from the disk!!"));
+  EXPECT_TRUE(test::Contains(test::ReadFile(Local("bholist.txt")),
+                             c.bFetched ? "from the server" : "from the disk!!"));
   std::vector<ProgressRecorder::Shown> expected = {
       {0, kTextWait}, {0, "Comparing file sizes for download:\r\n\r\n" + zipPath}};
   if (c.bFetched) expected.push_back({0, "Downloading:\r\n\r\n" + zipPath});
@@ -222,8 +219,8 @@ TEST_P(ZipOnDisk, IsFetchedOnlyWhenTheAnnouncedSizeDiffersButAlwaysUnpacked) {
   const std::string skipping = "Skipping download as <" + Url("files/bholist.zip") + "> and <" + zipPath +
                                "> have the same size: <" + std::to_string(served.size()) + "> bytes.\n";
   EXPECT_EQ(!c.bFetched, log.find(skipping) != std::string::npos) << log;
-  EXPECT_TRUE(Contains(log, "Successfully downloaded <" + Url("files/bholist.txt") + "> to <" +
-                                Local("bholist.txt") + ">.\n"));
+  EXPECT_TRUE(test::Contains(log, "Successfully downloaded <" + Url("files/bholist.txt") + "> to <" +
+                                      Local("bholist.txt") + ">.\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ZipOnDisk,
@@ -249,10 +246,10 @@ TEST_F(ListDownload, HtmlListIsFetchedPlainFromItsOwnSiteWithoutSizeComparison) 
                                                   {0, "Downloading:\r\n\r\n" + Local("bhotb-all.html")}}),
             progress.All());
   std::string log = Log();
-  EXPECT_TRUE(Contains(log, "Successfully downloaded <" + Url("site/bhotb-all.html") + "> to <" +
-                                Local("bhotb-all.html") + ">.\n"));
-  EXPECT_FALSE(Contains(log, ">>> MyFtp::DownloadFile\n"));
-  EXPECT_FALSE(Contains(log, ">>> MyFtp::_GetRemoteFileSize\n"));
+  EXPECT_TRUE(test::Contains(log, "Successfully downloaded <" + Url("site/bhotb-all.html") + "> to <" +
+                                      Local("bhotb-all.html") + ">.\n"));
+  EXPECT_FALSE(test::Contains(log, ">>> MyFtp::DownloadFile\n"));
+  EXPECT_FALSE(test::Contains(log, ">>> MyFtp::_GetRemoteFileSize\n"));
 
   // A refresh fetches again although the file on disk has the announced size.
   const std::string newer = "<html><table><TR><TD>BBBBBBBB-0000</TD><TD>X</TD></TR></table></html>\r\n";
@@ -281,7 +278,7 @@ TEST_F(ListDownload, PresentListFilesAreNeitherFetchedNorReported) {
   EXPECT_EQ("local html\r\n", test::ReadFile(Local("bhotb-all.html")));
   EXPECT_FALSE(Exists("Tarvolin20List.zip"));
   EXPECT_FALSE(Exists("bholist.zip"));
-  EXPECT_FALSE(Contains(Log(), ">>> IBHOList::DownloadBHOList\n"));
+  EXPECT_FALSE(test::Contains(Log(), ">>> IBHOList::DownloadBHOList\n"));
 }
 
 // A list that cannot be had: one message naming its file, and no line of success.
@@ -315,9 +312,9 @@ TEST_P(DownloadFailure, ShowsExactlyOneMessageNamingTheFile) {
   EXPECT_EQ(CouldNotDownload(fileName), answers.Shown()[0]);
   EXPECT_FALSE(Exists(fileName));
   const std::string log = Log();
-  EXPECT_FALSE(Contains(log, "Successfully downloaded"));
-  EXPECT_TRUE(Contains(log, std::string("<") + c.call + "> failed with error <"));
-  EXPECT_TRUE(Contains(log, CouldNotDownload(fileName)));
+  EXPECT_FALSE(test::Contains(log, "Successfully downloaded"));
+  EXPECT_TRUE(test::Contains(log, std::string("<") + c.call + "> failed with error <"));
+  EXPECT_TRUE(test::Contains(log, CouldNotDownload(fileName)));
   // The object exists all the same, without its file.
   EXPECT_NE(nullptr, CTarvolinApp::m_pBHOListKST);
   EXPECT_NE(nullptr, CTarvolinApp::m_pBHOListSysInfo);
@@ -366,7 +363,7 @@ TEST_F(ListDownload, FailedRefreshLeavesTheOldListAsItWas) {
       answers.Shown());
   EXPECT_EQ("[General]\r\nTimestamp=old\r\n", test::ReadFile(Local("Tarvolin20List.ini")));
   EXPECT_EQ("old html\r\n", test::ReadFile(Local("bhotb-all.html")));
-  EXPECT_FALSE(Contains(Log(), "Successfully downloaded"));
+  EXPECT_FALSE(test::Contains(Log(), "Successfully downloaded"));
 }
 
 // Statuses from three freshly downloaded lists, in the order of precedence:
