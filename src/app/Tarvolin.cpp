@@ -3,12 +3,11 @@
 #include <memory>
 
 #include "app/TheCommandLineInfo.h"
-
 #include "common/DialogDefaults.h"
 #include "common/ErrorCheck.h"
 #include "common/Generic.h"
-#include "common/ProgramVersion.h"
 #include "common/MyRegistry.h"
+#include "common/ProgramVersion.h"
 #include "common/SystemApi.h"
 #include "common/UserMessage.h"
 #include "common/WaitCursor.h"
@@ -21,10 +20,13 @@ namespace {
 const char* const kCompanyName = "Kestrove";
 
 const char* const kNoRightsText =
-    "\n\nYou do not have rights to access the Registry keys that Tarvolin needs to read and write.  Possibly, "
-    "you are not a member of the 'Administrator' group (not applicable for Windows 95/98).  Tarvolin requires "
+    "\n\nYou do not have rights to access the Registry keys that Tarvolin needs to read and write.  "
+    "Possibly, "
+    "you are not a member of the 'Administrator' group (not applicable for Windows 95/98).  Tarvolin "
+    "requires "
     "these rights to operate, and must now exit.\n\n(Tarvolin may be able to be made to run for this user by "
-    "creating a shortcut to Tarvolin.exe, and then using the 'Security' tab of the 'Properites' dialog box to "
+    "creating a shortcut to Tarvolin.exe, and then using the 'Security' tab of the 'Properites' dialog box "
+    "to "
     "give this user 'Full Control'.)\n\nPlease note there may be other reasons for this failure.";
 
 }  // namespace

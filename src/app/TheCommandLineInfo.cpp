@@ -39,7 +39,8 @@ void TheCommandLineInfo::ParseParam(const char* pszParam, bool bFlag, bool /*bLa
   HResult hr = kSOk;
   EC_H(hr, Generic::TranslateEnvPath(sParam, m_sPathOutput, '*'));
   if (Failed(hr)) {
-    LOGE("Failed to expand the command-line param: <%s>!  Please see the logfile for more information.\n", sParam);
+    LOGE("Failed to expand the command-line param: <%s>!  Please see the logfile for more information.\n",
+         sParam);
     ShowError();
     m_sPathOutput.clear();
     return;

@@ -15,11 +15,11 @@
 #include "common/MyLog.h"
 #include "common/Types.h"
 
-#define LOG_AT(level, ...)                               \
-  do {                                                   \
-    MyLog& log_ = MyLog::Current();                      \
-    log_.SetLocation(__FILE__, __LINE__, (level));       \
-    log_.Log(__VA_ARGS__);                               \
+#define LOG_AT(level, ...)                         \
+  do {                                             \
+    MyLog& log_ = MyLog::Current();                \
+    log_.SetLocation(__FILE__, __LINE__, (level)); \
+    log_.Log(__VA_ARGS__);                         \
   } while (0)
 #define LOGD(...) LOG_AT(MyLog::Debug, __VA_ARGS__)
 #define LOGT(...) LOG_AT(MyLog::Trace, __VA_ARGS__)
@@ -34,14 +34,14 @@
 #define LOG_ST(id, ...) LOG_AT(MyLog::Error, ErrorCheck::StringTableFormat(id).c_str(), __VA_ARGS__)
 
 // Guarded Boolean step: false takes the last system error and fails `hr`.
-#define EC_B(hr, ...)                                                 \
-  do {                                                                \
-    if (Failed(hr)) {                                                 \
-      ErrorCheck::LogSkipped(__FILE__, __LINE__, #__VA_ARGS__);       \
-    } else if (!(__VA_ARGS__)) {                                      \
-      (hr) = kEFail;                                                  \
-      ErrorCheck::LogFailedCall(__FILE__, __LINE__, #__VA_ARGS__);    \
-    }                                                                 \
+#define EC_B(hr, ...)                                              \
+  do {                                                             \
+    if (Failed(hr)) {                                              \
+      ErrorCheck::LogSkipped(__FILE__, __LINE__, #__VA_ARGS__);    \
+    } else if (!(__VA_ARGS__)) {                                   \
+      (hr) = kEFail;                                               \
+      ErrorCheck::LogFailedCall(__FILE__, __LINE__, #__VA_ARGS__); \
+    }                                                              \
   } while (0)
 
 // Guarded Boolean step logged under a given expression text: for the few
@@ -57,13 +57,13 @@
   } while (0)
 
 // Guarded HRESULT step: the call's result becomes the running result.
-#define EC_H(hr, ...)                                                     \
-  do {                                                                    \
-    if (Failed(hr)) {                                                     \
-      ErrorCheck::LogSkipped(__FILE__, __LINE__, #__VA_ARGS__);           \
-    } else if (Failed((hr) = (__VA_ARGS__))) {                            \
+#define EC_H(hr, ...)                                                      \
+  do {                                                                     \
+    if (Failed(hr)) {                                                      \
+      ErrorCheck::LogSkipped(__FILE__, __LINE__, #__VA_ARGS__);            \
+    } else if (Failed((hr) = (__VA_ARGS__))) {                             \
       ErrorCheck::LogFailedResult(__FILE__, __LINE__, #__VA_ARGS__, (hr)); \
-    }                                                                     \
+    }                                                                      \
   } while (0)
 
 // Variable line after a failure: EC_VAR(m_sSubKey, "%s").
@@ -71,14 +71,14 @@
 
 // Exception guards around a block: EC_TRY { ... } EC_CATCH(hr, "EC_VEF")
 #define EC_TRY try
-#define EC_CATCH(hr, label)                                  \
-  catch (const FileException& e_) {                          \
+#define EC_CATCH(hr, label)                                         \
+  catch (const FileException& e_) {                                 \
     ErrorCheck::ReportFileException(__FILE__, __LINE__, label, e_); \
-    (hr) = kEFail;                                           \
-  }                                                          \
-  catch (const std::bad_alloc&) {                            \
-    ErrorCheck::ReportMemoryException(__FILE__, __LINE__);   \
-    (hr) = kEFail;                                           \
+    (hr) = kEFail;                                                  \
+  }                                                                 \
+  catch (const std::bad_alloc&) {                                   \
+    ErrorCheck::ReportMemoryException(__FILE__, __LINE__);          \
+    (hr) = kEFail;                                                  \
   }
 
 namespace ErrorCheck {

@@ -8,9 +8,23 @@
 class FileException : public std::runtime_error {
  public:
   // Cause codes of the file exception (genericException = 1, fileNotFound = 2, ...).
-  enum Cause { none = 0, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied,
-               invalidFile, removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation,
-               lockViolation, diskFull, endOfFile };
+  enum Cause {
+    none = 0,
+    genericException,
+    fileNotFound,
+    badPath,
+    tooManyOpenFiles,
+    accessDenied,
+    invalidFile,
+    removeCurrentDir,
+    directoryFull,
+    badSeek,
+    hardIO,
+    sharingViolation,
+    lockViolation,
+    diskFull,
+    endOfFile
+  };
 
   FileException(Cause cause, long osError, std::string fileName, const std::string& message)
       : std::runtime_error(message), m_cause(cause), m_lOsError(osError), m_sFileName(std::move(fileName)) {}

@@ -56,7 +56,8 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
     }
     if (!bInSection) continue;
     if (!line.empty()) insertAt = i + 1;
-    if (Generic::EqualsNoCase(Generic::Trim(line.substr(0, line.find('='))), sKey) && line.find('=') != std::string::npos) {
+    if (Generic::EqualsNoCase(Generic::Trim(line.substr(0, line.find('='))), sKey) &&
+        line.find('=') != std::string::npos) {
       lines[i] = entry;
       bDone = true;
     }
@@ -74,7 +75,8 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
   if (!out) return false;
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  return std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() && std::fclose(out.release()) == 0;
+  return std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() &&
+         std::fclose(out.release()) == 0;
 }
 
 }  // namespace IniFile

@@ -39,7 +39,8 @@ std::string LogArg::AsText() const {
     case Kind::WideText: {
       std::string narrow;
       if (m_pwsText) {
-        for (wchar_t c : *m_pwsText) narrow += static_cast<std::uint32_t>(c) < 256 ? static_cast<char>(c) : '?';
+        for (wchar_t c : *m_pwsText)
+          narrow += static_cast<std::uint32_t>(c) < 256 ? static_cast<char>(c) : '?';
       }
       return narrow;
     }

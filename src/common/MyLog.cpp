@@ -28,8 +28,8 @@ MyLog::MyLog(const std::string& fileName, int maxSizeMB) : m_pPrevious(g_pCurren
   // Full paths: "\\server\share\...", "C:\...", and the rooted "\dir\..." that
   // POSIX paths become in the program's back-slash form.
   const bool bFullPath = fileName.rfind('\\', 0) == 0 || (fileName.size() > 1 && fileName[1] == ':');
-  m_sFileName = bFullPath ? fileName
-                          : Generic::GetDirectory(SystemApi::GetModuleFileName()) + "\\" + fileName;
+  m_sFileName =
+      bFullPath ? fileName : Generic::GetDirectory(SystemApi::GetModuleFileName()) + "\\" + fileName;
 
   const std::string computer = SystemApi::GetComputerName();
   if (!computer.empty()) {
@@ -43,8 +43,7 @@ MyLog::MyLog(const std::string& fileName, int maxSizeMB) : m_pPrevious(g_pCurren
 
   const DWord limit = static_cast<DWord>(maxSizeMB) << 20;
   DWord size = 0;
-  if (Generic::FileExists(m_sFileName) && Generic::GetFileSize(m_sFileName, size) &&
-      size > 2ull * limit) {
+  if (Generic::FileExists(m_sFileName) && Generic::GetFileSize(m_sFileName, size) && size > 2ull * limit) {
     const int previous = m_nLevel;
     SetLevel(Nolog);
     Generic::TrimFileToTail(m_sFileName, limit);
@@ -74,8 +73,8 @@ void MyLog::SetLevel(int level) {
   SetLocation(__FILE__, __LINE__, Audit);
   if (!g_bLevelSetBefore) {
     g_bLevelSetBefore = true;
-    Log("-----------------------------------------------\nLog <%s> level set to <%d> (<%s>).\n",
-        m_sFileName, level, LevelName(level));
+    Log("-----------------------------------------------\nLog <%s> level set to <%d> (<%s>).\n", m_sFileName,
+        level, LevelName(level));
   } else {
     Log("Log level set to <%d> (<%s>).\n", level, LevelName(level));
   }
@@ -86,8 +85,8 @@ void MyLog::SetLocation(const char* sourceFile, int line, int level) {
   if (level >= m_nLevel) {
     const SystemApi::LocalTime t = SystemApi::GetLocalTime();
     char header[96];
-    std::snprintf(header, sizeof header, "%4d/%02d/%02d %02d:%02d:%02d.%03d %d @%c ", t.year, t.month,
-                  t.day, t.hour, t.minute, t.second, t.millisecond, m_nPid,
+    std::snprintf(header, sizeof header, "%4d/%02d/%02d %02d:%02d:%02d.%03d %d @%c ", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second, t.millisecond, m_nPid,
                   "DTWEAN"[level >= 0 && level <= 5 ? level : 5]);
     char location[32];
     std::snprintf(location, sizeof location, "(%4d): ", line);

@@ -3,10 +3,10 @@
 #include "common/Generic.h"
 #include "common/MyRegistry.h"
 #include "common/ProgramVersion.h"
-#include "res/version.h"
 #include "common/StringTable.h"
 #include "common/UserMessage.h"
 #include "model/RegistryKeys.h"
+#include "res/version.h"
 
 namespace {
 
@@ -17,7 +17,8 @@ MyMessageBox::Presenter& CurrentPresenter() {
 
 }  // namespace
 
-MyMessageBox::MyMessageBox(std::string text, std::string sourceFile, int line, unsigned captionId, unsigned style)
+MyMessageBox::MyMessageBox(std::string text, std::string sourceFile, int line, unsigned captionId,
+                           unsigned style)
     : m_sText(std::move(text)),
       m_sSourceFile(std::move(sourceFile)),
       m_nLine(line),
@@ -41,10 +42,10 @@ int MyMessageBox::DoModal() {
   if ((dwAlways & 0xFFFF) == 0) return static_cast<int>(dwAlways >> 16);
 
   int nCheckShow = 1;
-  const int nAnswer =
-      CurrentPresenter()
-          ? CurrentPresenter()(*this, nCheckShow)
-          : UserMessage::Show(m_sText, m_uiStyle, m_uiCaptionId ? StringTable::Load(m_uiCaptionId) : "Tarvolin 2.0");
+  const int nAnswer = CurrentPresenter() ? CurrentPresenter()(*this, nCheckShow)
+                                         : UserMessage::Show(m_sText, m_uiStyle,
+                                                             m_uiCaptionId ? StringTable::Load(m_uiCaptionId)
+                                                                           : "Tarvolin 2.0");
   const bool bCancel = nAnswer == UserMessage::kIdCancel;
   DWord dwRemember = static_cast<DWord>(nCheckShow) | (bCancel ? 0x20000u : 0x10000u);
   if (bCancel && m_bNeverRememberCancel) dwRemember = 0x20001;

@@ -4,12 +4,31 @@
 #include <cstring>
 
 const std::array<const char*, 25>& AttrMap::Order() {
-  static const std::array<const char*, 25> kOrder = {
-      "Legal Copyright", "Desc",          "ReportsCount",     "Clsid",        "DLL Path",
-      "Last Load Time",  "Blocked Load Attempts", "Modified Date", "Created Date", "ProgID",
-      "Load Attempts",   "Product Name",  "Product Version",  "Original Filename", "File Description",
-      "Company Name",    "URL",           "Enabled?",         "Internal Name", "Size (bytes)",
-      "EnabledCount",    "MD5 Checksum",  "File Version",     "Comments",     "Status"};
+  static const std::array<const char*, 25> kOrder = {"Legal Copyright",
+                                                     "Desc",
+                                                     "ReportsCount",
+                                                     "Clsid",
+                                                     "DLL Path",
+                                                     "Last Load Time",
+                                                     "Blocked Load Attempts",
+                                                     "Modified Date",
+                                                     "Created Date",
+                                                     "ProgID",
+                                                     "Load Attempts",
+                                                     "Product Name",
+                                                     "Product Version",
+                                                     "Original Filename",
+                                                     "File Description",
+                                                     "Company Name",
+                                                     "URL",
+                                                     "Enabled?",
+                                                     "Internal Name",
+                                                     "Size (bytes)",
+                                                     "EnabledCount",
+                                                     "MD5 Checksum",
+                                                     "File Version",
+                                                     "Comments",
+                                                     "Status"};
   return kOrder;
 }
 
@@ -32,8 +51,8 @@ void AttrMap::ForEach(const std::function<void(const std::string&, const std::st
     if (it != m_values.end()) fn(it->first, it->second);
   }
   for (const auto& entry : m_values) {
-    const bool bKnown = std::any_of(order.begin(), order.end(),
-                                    [&](const char* known) { return entry.first == known; });
+    const bool bKnown =
+        std::any_of(order.begin(), order.end(), [&](const char* known) { return entry.first == known; });
     if (!bKnown) fn(entry.first, entry.second);
   }
 }

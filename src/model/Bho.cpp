@@ -55,7 +55,9 @@ bool BHO::IsUnknown() const {
   return sStatus.empty() || Generic::EqualsNoCase(sStatus, "Unknown");
 }
 
-bool BHO::IsInvestigating() const { return Generic::EqualsNoCase(m_mapAttrVals.Get("Status"), "Investigating"); }
+bool BHO::IsInvestigating() const {
+  return Generic::EqualsNoCase(m_mapAttrVals.Get("Status"), "Investigating");
+}
 
 bool BHO::IsDisabledClassicWay() const {
   MyRegistry reg;
@@ -66,8 +68,8 @@ bool BHO::IsDisabledClassicWay() const {
 
 bool BHO::IsDisabledSP2Way() const {
   MyRegistry reg;
-  return reg.Open(Registry::kCurrentUser, std::string(REGKEY_BHO_DISABLED) + "\\" + m_mapAttrVals.Get("Clsid"),
-                  false);
+  return reg.Open(Registry::kCurrentUser,
+                  std::string(REGKEY_BHO_DISABLED) + "\\" + m_mapAttrVals.Get("Clsid"), false);
 }
 
 std::string BHO::GetName() const {
@@ -105,9 +107,10 @@ HResult BHO::LoadBHOAttrs() {
   std::string sStoredPath;
   DWord dwType = Registry::kSz;
   if (!regServer.Open(Registry::kClassesRoot, sKey, false)) {
-    LOGW("The Registry key:\n\n%s\n\nfor BHO <%s> could not be found!  This could be caused, for example, by "
-         "SpyBot disabling the BHO.\n",
-         sKey, sClsid);
+    LOGW(
+        "The Registry key:\n\n%s\n\nfor BHO <%s> could not be found!  This could be caused, for example, by "
+        "SpyBot disabling the BHO.\n",
+        sKey, sClsid);
   } else if (!regServer.ReadValueString("", sStoredPath, dwType)) {
     LOGE("The Registry key:\n\n%s\n\nfor BHO <%s> had no default value!\n", sKey, sClsid);
   } else {
@@ -124,9 +127,10 @@ HResult BHO::LoadBHOAttrs() {
 
     if (!Generic::FileExists(sDllPath) && Succeeded(hr)) RemoveSpyBotWart(sDllPath);
     if (!Generic::FileExists(sDllPath)) {
-      LOGW("The file for this BHO (%s) could not be found on your disk, so we cannot load certain info about "
-           "it.\n",
-           sDllPath.empty() ? sClsid : sDllPath);
+      LOGW(
+          "The file for this BHO (%s) could not be found on your disk, so we cannot load certain info about "
+          "it.\n",
+          sDllPath.empty() ? sClsid : sDllPath);
       m_mapAttrVals.SetAt("Enabled?", "No - file is missing");
     } else {
       LoadFileAttrs(sDllPath, hr);
@@ -179,7 +183,8 @@ void BHO::LoadFileAttrs(const std::string& sDllPath, HResult& hr) {
   }
 
   DWord dwSize = 0;
-  if (Generic::GetFileSize(sDllPath, dwSize)) m_mapAttrVals.SetAt("Size (bytes)", Generic::FormatThousands(dwSize));
+  if (Generic::GetFileSize(sDllPath, dwSize))
+    m_mapAttrVals.SetAt("Size (bytes)", Generic::FormatThousands(dwSize));
   std::time_t tCreated = 0;
   if (Succeeded(Generic::GetFileCreatedTime(sDllPath, tCreated)))
     m_mapAttrVals.SetAt("Created Date", DateText::LongDateTime(tCreated));
@@ -212,12 +217,17 @@ void BHO::_AlertIfStupidBHO(const std::string& sClsid, const std::string& sDllPa
   };
   const std::string sFileName = Generic::GetFileName(sDllPath);
   for (const auto& nuisance : kNuisances) {
-    if (!Generic::EqualsNoCase(sClsid, nuisance.clsid) || !Generic::EqualsNoCase(sFileName, nuisance.fileName)) continue;
-    LOGE("Tarvolin has detected the '%s' BHO from '%s'.  While this is not malware, for some reason it writes "
-         "data to the standard BHO location in the Registry, which Tarvolin monitors for changes.  This causes "
-         "Tarvolin to alert you that a BHO is being modified or installed.\n\nThis is not a bug in Tarvolin.  It "
-         "is the result of the way the '%s' BHO operates.  Please contact '%s' with any complaints.\n",
-         sDllPath, nuisance.maker, sDllPath, nuisance.maker);
+    if (!Generic::EqualsNoCase(sClsid, nuisance.clsid) ||
+        !Generic::EqualsNoCase(sFileName, nuisance.fileName))
+      continue;
+    LOGE(
+        "Tarvolin has detected the '%s' BHO from '%s'.  While this is not malware, for some reason it writes "
+        "data to the standard BHO location in the Registry, which Tarvolin monitors for changes.  This "
+        "causes "
+        "Tarvolin to alert you that a BHO is being modified or installed.\n\nThis is not a bug in Tarvolin.  "
+        "It "
+        "is the result of the way the '%s' BHO operates.  Please contact '%s' with any complaints.\n",
+        sDllPath, nuisance.maker, sDllPath, nuisance.maker);
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
   }
 }

@@ -9,8 +9,8 @@
 #include "common/FileSystem.h"
 #include "common/Generic.h"
 #include "common/MyMessageBox.h"
-#include "common/PrivateProfile.h"
 #include "common/MyRegistry.h"
+#include "common/PrivateProfile.h"
 #include "common/ProgramVersion.h"
 #include "common/Shell.h"
 #include "common/SystemApi.h"
@@ -59,9 +59,10 @@ HResult BHO::DeleteFromRegistry() const {
   EC_B(hr, regClsid.DeleteKey(sClsid));
   if (Failed(hr)) {
     EC_VAR(sClsid, "%s");
-    LOGE("Could not delete the CLSID <%s> for this BHO.  Do you have administrator rights (not applicable for "
-         "Windows 95/98)?\n",
-         sClsid);
+    LOGE(
+        "Could not delete the CLSID <%s> for this BHO.  Do you have administrator rights (not applicable for "
+        "Windows 95/98)?\n",
+        sClsid);
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
     return hr;
   }
@@ -92,8 +93,8 @@ HResult BHO::_ViewTextParse(std::FILE* filIn, std::string& sUserReadable) {
 
   auto endWord = [&]() {
     if (sWord.empty()) return;
-    const bool bKeep = (sWord.size() >= 2 || IsKeptSingleLetter(sWord)) && !Generic::IsAllPunctuation(sWord) &&
-                       sWord != sLastKept;
+    const bool bKeep = (sWord.size() >= 2 || IsKeptSingleLetter(sWord)) &&
+                       !Generic::IsAllPunctuation(sWord) && sWord != sLastKept;
     if (bKeep) {
       sUserReadable += sWord;
       sLastKept = sWord;
@@ -124,20 +125,24 @@ void BHO::ViewText() const {
 
   MyMessageBox explanation(
       "This feature will scan the BHO's housing file, and display everything that looks like it might be "
-      "user-readable text.  By viewing this text, you can sometimes learn something about the origin of a BHO.\n\n"
+      "user-readable text.  By viewing this text, you can sometimes learn something about the origin of a "
+      "BHO.\n\n"
       "Please note that this will usually be a last resort: the text in the file will mostly appear to be "
       "'garbage', but close inspection may reveal useful information.",
       "Bho", 991, IDS_VIEW_TEXT_CAPTION, UserMessage::kIconInformation);
   explanation.DoModal();
 
   std::string sDllPath;
-  if (!m_mapAttrVals.Lookup("DLL Path", sDllPath)) LOGE("BHO <%s> has no DLL Path.\n", m_mapAttrVals.Get("Clsid"));
+  if (!m_mapAttrVals.Lookup("DLL Path", sDllPath))
+    LOGE("BHO <%s> has no DLL Path.\n", m_mapAttrVals.Get("Clsid"));
 
   if (!Generic::FileExists(sDllPath)) {
-    LOGA("The file <%s> does not exist, possibly because:\n\n     o  The BHO may have been only partially "
-         "uninstalled.\n     o  Someone, or some program, may have deleted or renamed the file manually.\n\nTry "
-         "opening the containing folder and looking for a similarly named file.\n",
-         sDllPath);
+    LOGA(
+        "The file <%s> does not exist, possibly because:\n\n     o  The BHO may have been only partially "
+        "uninstalled.\n     o  Someone, or some program, may have deleted or renamed the file "
+        "manually.\n\nTry "
+        "opening the containing folder and looking for a similarly named file.\n",
+        sDllPath);
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconInformation);
     return;
   }

@@ -54,7 +54,8 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
 
   // Every present attribute sets the width, also those too empty to write.
   size_t nWidth = 0;
-  m_mapAttrVals.ForEach([&](const std::string& name, const std::string&) { nWidth = std::max(nWidth, name.size()); });
+  m_mapAttrVals.ForEach(
+      [&](const std::string& name, const std::string&) { nWidth = std::max(nWidth, name.size()); });
 
   m_mapAttrVals.ForEach([&](const std::string& name, const std::string& value) {
     if (!value.empty()) EC_B(hr, WriteText(file.get(), AttributeLine(nWidth, name, value)));

@@ -2,7 +2,8 @@
 #pragma once
 
 // Under HKEY_LOCAL_MACHINE: one sub-key per registered Browser Helper Object.
-constexpr const char* REGKEY_BHO = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+constexpr const char* REGKEY_BHO =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 // Under HKEY_CURRENT_USER: the add-on manager's per-CLSID settings (XP SP2).
 constexpr const char* REGKEY_BHO_DISABLED = "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings";
 // Under HKEY_CURRENT_USER: Internet Explorer's add-on load statistics.

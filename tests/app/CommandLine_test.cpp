@@ -64,18 +64,20 @@ INSTANTIATE_TEST_SUITE_P(
                         false,
                         "",
                         {"Got unexpected command-line param: <C:\\Reports>!\n"}},
-        CommandLineCase{{"-Output", "A", "B"}, true, false, "", {"Got unexpected command-line param: <B>!\n"}},
+        CommandLineCase{
+            {"-Output", "A", "B"}, true, false, "", {"Got unexpected command-line param: <B>!\n"}},
         CommandLineCase{{"-Output", "A", "-help"},
                         true,
                         false,
                         "",
                         {"Error in command-line argument: <help> is not a legal flag!\n"}},
-        CommandLineCase{{"-Output", "C:\\*TARVOLIN_SURELY_UNDEFINED*"},
-                        true,
-                        false,
-                        "",
-                        {"Failed to expand the command-line param: <C:\\*TARVOLIN_SURELY_UNDEFINED*>!  Please see "
-                         "the logfile for more information.\n"}}));
+        CommandLineCase{
+            {"-Output", "C:\\*TARVOLIN_SURELY_UNDEFINED*"},
+            true,
+            false,
+            "",
+            {"Failed to expand the command-line param: <C:\\*TARVOLIN_SURELY_UNDEFINED*>!  Please see "
+             "the logfile for more information.\n"}}));
 
 TEST(CommandLine, LogsEachArgument) {
   test::ScopedLog log;
@@ -103,12 +105,13 @@ TEST_P(ReportFileName, StaysOneFileInTheOutputDirectory) {
   EXPECT_EQ(GetParam().fileName, SafeFileNamePart(GetParam().clsid));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, ReportFileName,
-    ::testing::Values(NameCase{"{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}", "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}"},
-                      NameCase{"..\\..\\Windows\\evil", ".._.._Windows_evil"},
-                      NameCase{"a/b:c*d?e\"f<g>h|i", "a_b_c_d_e_f_g_h_i"},
-                      NameCase{"x:stream", "x_stream"}, NameCase{"tab\there\x01", "tab_here_"},
-                      NameCase{"..", "__"}, NameCase{".", "_"}, NameCase{"a.b", "a.b"}));
+INSTANTIATE_TEST_SUITE_P(Names, ReportFileName,
+                         ::testing::Values(NameCase{"{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}",
+                                                    "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}"},
+                                           NameCase{"..\\..\\Windows\\evil", ".._.._Windows_evil"},
+                                           NameCase{"a/b:c*d?e\"f<g>h|i", "a_b_c_d_e_f_g_h_i"},
+                                           NameCase{"x:stream", "x_stream"},
+                                           NameCase{"tab\there\x01", "tab_here_"}, NameCase{"..", "__"},
+                                           NameCase{".", "_"}, NameCase{"a.b", "a.b"}));
 
 }  // namespace

@@ -25,11 +25,12 @@ class StartUp : public ::testing::Test {
     world.WriteMakerList("[General]\r\n");
     world.WriteTextList("\r\n");
     world.WriteHtmlList("\r\n");
-    m_previousHandler = UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned style) {
-      shown.push_back(text);
-      styles.push_back(style);
-      return static_cast<int>(UserMessage::kIdOk);
-    });
+    m_previousHandler =
+        UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned style) {
+          shown.push_back(text);
+          styles.push_back(style);
+          return static_cast<int>(UserMessage::kIdOk);
+        });
   }
   ~StartUp() override {
     UserMessage::SetHandler(m_previousHandler);
@@ -58,7 +59,8 @@ class StartUp : public ::testing::Test {
     for (char& c : native) {
       if (c == '\\') c = '/';
     }
-    for (const auto& e : std::filesystem::directory_iterator(native)) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(native))
+      names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -74,13 +76,14 @@ class StartUp : public ::testing::Test {
 
 TEST_F(StartUp, LogsVersionKeyChecksAndExit) {
   const std::string log = Run({});
-  for (const char* line : {"Running version <>.\n",
-                           "Making sure the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper "
-                           "Objects> key exists on HKEY_LOCAL_MACHINE.\n",
-                           "Testing to see if we can open the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-                           "Browser Helper Objects> key on HKEY_LOCAL_MACHINE.\n",
-                           "<<< CTarvolinApp::InitInstance\n",
-                           "In MyApp::ExitInstance(), calling CWinApp::ExitInstance().\n", "PC running for "}) {
+  for (const char* line :
+       {"Running version <>.\n",
+        "Making sure the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper "
+        "Objects> key exists on HKEY_LOCAL_MACHINE.\n",
+        "Testing to see if we can open the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+        "Browser Helper Objects> key on HKEY_LOCAL_MACHINE.\n",
+        "<<< CTarvolinApp::InitInstance\n", "In MyApp::ExitInstance(), calling CWinApp::ExitInstance().\n",
+        "PC running for "}) {
     EXPECT_NE(std::string::npos, log.find(line)) << line;
   }
   EXPECT_NE(std::string::npos, log.find("Log <" + logFile + "> level set to <0> (<Debug>).\n"));
@@ -96,11 +99,12 @@ TEST_F(StartUp, WithoutRightsToTheBhoKeyItExplainsAndStops) {
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ(UserMessage::kIconError, styles[0]);
   // The system's own words for error 5 (Wine's differ from Windows').
-  EXPECT_EQ(0u, shown[0].find("Error attempting to read the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-                              "Browser Helper Objects> key on HKEY_LOCAL_MACHINE:\n\n" +
-                              Generic::GetErrorText(5) +
-                              "\n\nYou do not have rights to access the Registry keys that Tarvolin needs to read "
-                              "and write."));
+  EXPECT_EQ(0u, shown[0].find(
+                    "Error attempting to read the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                    "Browser Helper Objects> key on HKEY_LOCAL_MACHINE:\n\n" +
+                    Generic::GetErrorText(5) +
+                    "\n\nYou do not have rights to access the Registry keys that Tarvolin needs to read "
+                    "and write."));
   EXPECT_NE(std::string::npos, shown[0].find("Please note there may be other reasons for this failure."));
   EXPECT_NE(std::string::npos, log.find(shown[0]));
   EXPECT_EQ(std::string::npos, log.find("Got command line flag"));  // exits before the command line
@@ -128,7 +132,8 @@ TEST_F(StartUp, FactoryResetErasesTheProgramKey) {
 TEST_F(StartUp, OutputModeWritesOneReportPerBho) {
   world.Register(kClsidA, world.File("a.dll"));
   world.Register(kClsidB, world.File("missing.dll"));
-  for (const std::string& dir : {world.File("out"), world.File("out") + "\\\\", "  " + world.File("out") + "  "}) {
+  for (const std::string& dir :
+       {world.File("out"), world.File("out") + "\\\\", "  " + world.File("out") + "  "}) {
     const std::string log = Run({"-output", dir});
     EXPECT_EQ((std::vector<std::string>{std::string(kClsidA) + "_TarvolinInfo.txt",
                                         std::string(kClsidB) + "_TarvolinInfo.txt"}),
@@ -139,7 +144,8 @@ TEST_F(StartUp, OutputModeWritesOneReportPerBho) {
   }
   const std::string report = test::ReadFile(world.File("out\\" + std::string(kClsidB) + "_TarvolinInfo.txt"));
   EXPECT_NE(std::string::npos, report.find("Enabled?: No - file is missing\r\n"));
-  EXPECT_NE(std::string::npos, report.find("   " + world.File("out\\" + std::string(kClsidB) + "_TarvolinInfo.txt")));
+  EXPECT_NE(std::string::npos,
+            report.find("   " + world.File("out\\" + std::string(kClsidB) + "_TarvolinInfo.txt")));
   EXPECT_TRUE(shown.empty());
 }
 
@@ -148,8 +154,10 @@ TEST_F(StartUp, HostileKeyNamesStayInsideTheOutputDirectory) {
   const std::string evil = "../../evil:stream*?|\x01";
   world.Register(evil, "");
   Run({"-Output", world.File("deep\\out")});
-  EXPECT_EQ((std::vector<std::string>{".._.._evil_stream_____TarvolinInfo.txt"}), Reports(world.File("deep\\out")));
-  for (const std::string& name : Reports(world.Dir())) EXPECT_EQ(std::string::npos, name.find("evil")) << name;
+  EXPECT_EQ((std::vector<std::string>{".._.._evil_stream_____TarvolinInfo.txt"}),
+            Reports(world.File("deep\\out")));
+  for (const std::string& name : Reports(world.Dir()))
+    EXPECT_EQ(std::string::npos, name.find("evil")) << name;
   const std::string report = test::ReadFile(world.File("deep\\out\\.._.._evil_stream_____TarvolinInfo.txt"));
   EXPECT_NE(std::string::npos, report.find("Clsid: " + evil + "\r\n"));
 }

@@ -1,7 +1,8 @@
 // The uptime sentence the application base writes at start.
+#include "common/MyApp.h"
+
 #include <gtest/gtest.h>
 
-#include "common/MyApp.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -32,13 +32,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "Malware", "Evil toolbar", "http://evil.example/info"},
         TextCase{"L {11111111-2222-3333-4444-555555555555} Acrobat: Adobe reader helper", "Benign",
                  "Adobe reader helper", ""},
-        TextCase{"O {11111111-2222-3333-4444-555555555555}:   Unsure <a href=\"http://x.example/a.htm\">more</a>",
-                 "Investigating", "Unsure", "http://x.example/a.htm"},
-        TextCase{"? {11111111-2222-3333-4444-555555555555}: Something ,, http://y.example/ \"  ", "Investigating",
-                 "Something", "http://y.example/"},
+        TextCase{
+            "O {11111111-2222-3333-4444-555555555555}:   Unsure <a href=\"http://x.example/a.htm\">more</a>",
+            "Investigating", "Unsure", "http://x.example/a.htm"},
+        TextCase{"? {11111111-2222-3333-4444-555555555555}: Something ,, http://y.example/ \"  ",
+                 "Investigating", "Something", "http://y.example/"},
         TextCase{"X {11111111-2222-3333-4444-555555555555} no colon at all", "Malware", "", ""},
         TextCase{"L {1} address only http://z.example/p", "Benign", "//z.example/p", ""},
-        TextCase{"L {1}:desc http://a.example/x http://b.example", "Benign", "desc", "http://a.example/x http://b.example"},
+        TextCase{"L {1}:desc http://a.example/x http://b.example", "Benign", "desc",
+                 "http://a.example/x http://b.example"},
         TextCase{"L {1}: upper HTTP://not.an.address", "Benign", "upper HTTP://not.an.address", ""}));
 
 TEST(TextListLine, UnexpectedCodeIsShownAndLogged) {
@@ -77,10 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"<tr><td>{11111111-2222-3333-4444-555555555555}</td><td> l </td><td>ok.dll</td>"
                 "<td><a href=\" http://info.example/ok \">Harmless helper</a></td></tr>",
                 "Benign", "Harmless helper", "http://info.example/ok"},
-        RowCase{"<TR><TD>11111111-2222-3333-4444-555555555555</TD><TD></TD><TD>x</TD><TD>Blank status</TD></TR>",
-                "Investigating", "Blank status", ""},
-        RowCase{"<TR><TD>11111111-2222-3333-4444-555555555555</TD><TD>O</TD><TD>x</TD><TD>Open case</TD></TR>",
-                "Investigating", "Open case", ""},
+        RowCase{
+            "<TR><TD>11111111-2222-3333-4444-555555555555</TD><TD></TD><TD>x</TD><TD>Blank status</TD></TR>",
+            "Investigating", "Blank status", ""},
+        RowCase{
+            "<TR><TD>11111111-2222-3333-4444-555555555555</TD><TD>O</TD><TD>x</TD><TD>Open case</TD></TR>",
+            "Investigating", "Open case", ""},
         RowCase{"<TR><TD>11111111-2222-3333-4444-555555555555</TD><TD>X</TD>", "Malware", "", ""},
         RowCase{"11111111-2222-3333-4444-555555555555", "Investigating", "", ""}));
 

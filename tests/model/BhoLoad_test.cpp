@@ -61,7 +61,8 @@ TEST_F(BhoLoad, EnabledBhoKnownToTheMakersList) {
   EXPECT_NE("<absent>", Attr(*pBHO, "Created Date"));
   EXPECT_NE("<absent>", Attr(*pBHO, "Modified Date"));
   EXPECT_EQ("<absent>", Attr(*pBHO, "Load Attempts"));  // not XP SP2
-  EXPECT_NE(std::string::npos, world.Log().Messages().find("Instantiating BHO <" + std::string(kClsid) + ">.\n"));
+  EXPECT_NE(std::string::npos,
+            world.Log().Messages().find("Instantiating BHO <" + std::string(kClsid) + ">.\n"));
 }
 
 TEST_F(BhoLoad, ClassicDisabledPathLosesItsMark) {
@@ -102,8 +103,9 @@ TEST_F(BhoLoad, MissingFileAsksOnlyTheCommunityLists) {
   EXPECT_EQ("Malware", Attr(*pBHO, "Status"));
   EXPECT_EQ("Known bad", Attr(*pBHO, "Desc"));
   EXPECT_EQ("http://bad.example/", Attr(*pBHO, "URL"));
-  EXPECT_NE(std::string::npos, world.Log().Messages().find("The file for this BHO (" + world.File("gone.dll") +
-                                                           ") could not be found on your disk"));
+  EXPECT_NE(std::string::npos,
+            world.Log().Messages().find("The file for this BHO (" + world.File("gone.dll") +
+                                        ") could not be found on your disk"));
 }
 
 TEST_F(BhoLoad, UnregisteredClassGivesOnlyRegistryAndListFacts) {
@@ -130,7 +132,8 @@ TEST_F(BhoLoad, ListPrecedenceFirstKnownStatusWins) {
   world.Register(kClsid, world.File("helper.dll"));
   world.WriteMakerList(std::string("[") + kHelloMd5 + "]\r\nStatus=Unknown\r\nDesc=maker's words\r\n");
   world.WriteTextList(std::string("? ") + kClsid + ": under review, http://review.example\r\n");
-  world.WriteHtmlList(std::string("<TR><TD>") + (kClsid + 1) + "</TD><TD>X</TD><TD>x</TD><TD>html</TD></TR>\r\n");
+  world.WriteHtmlList(std::string("<TR><TD>") + (kClsid + 1) +
+                      "</TD><TD>X</TD><TD>x</TD><TD>html</TD></TR>\r\n");
   const auto pBHO = Load();
   EXPECT_EQ("Investigating", Attr(*pBHO, "Status"));
   EXPECT_EQ("under review", Attr(*pBHO, "Desc"));
@@ -160,16 +163,18 @@ TEST_F(BhoLoad, MissingCommunityListFailsTheLoadWithItsMessage) {
   BHO bho(kClsid);
   EXPECT_EQ(kEFail, bho.LoadBHOAttrs());
   UserMessage::SetHandler(previous);
-  EXPECT_EQ("File <" + world.File("bholist.txt") +
-                "> is not found!  You should have gotten it when you installed this program.  Failing that, you "
-                "should have been able to download it.  Is a puzzlement...\n",
-            shown);
+  EXPECT_EQ(
+      "File <" + world.File("bholist.txt") +
+          "> is not found!  You should have gotten it when you installed this program.  Failing that, you "
+          "should have been able to download it.  Is a puzzlement...\n",
+      shown);
 }
 
 TEST_F(BhoLoad, StatisticsOnlyOnXPServicePack2) {
   world.Register(kClsid, world.File("helper.dll"));
   {
-    MyRegistry stats(Registry::kCurrentUser, std::string(REGKEY_BHO_STATS) + "\\" + kClsid + "\\iexplore", true);
+    MyRegistry stats(Registry::kCurrentUser, std::string(REGKEY_BHO_STATS) + "\\" + kClsid + "\\iexplore",
+                     true);
     stats.SaveValueDWord("Count", 1234);
     const std::uint8_t time[16] = {0xD6, 0x07, 3, 0, 2, 0, 14, 0, 13, 0, 45, 0, 30, 0, 0, 0};  // 2006-03-14
     stats.SaveValueBinary("Time", time, sizeof time);
@@ -178,8 +183,8 @@ TEST_F(BhoLoad, StatisticsOnlyOnXPServicePack2) {
     const char* csd;
     bool bStats;
   };
-  for (const Case c : {Case{"Service Pack 2", true}, Case{"service pack 2", true}, Case{"Service Pack 3", false},
-                       Case{"Service Pack 1", false}}) {
+  for (const Case c : {Case{"Service Pack 2", true}, Case{"service pack 2", true},
+                       Case{"Service Pack 3", false}, Case{"Service Pack 1", false}}) {
     const auto previous = SystemApi::SetVersionInfoOverride([&](SystemApi::OsVersion& v) {
       v = {2, 5, 1, c.csd};
       return true;
@@ -190,7 +195,8 @@ TEST_F(BhoLoad, StatisticsOnlyOnXPServicePack2) {
       EXPECT_EQ("1,234", Attr(*pBHO, "Load Attempts")) << c.csd;
       EXPECT_EQ("0", Attr(*pBHO, "Blocked Load Attempts"));
       EXPECT_NE("Invalid DateTime", Attr(*pBHO, "Last Load Time"));
-      EXPECT_NE(std::string::npos, Attr(*pBHO, "Last Load Time").find("2006")) << Attr(*pBHO, "Last Load Time");
+      EXPECT_NE(std::string::npos, Attr(*pBHO, "Last Load Time").find("2006"))
+          << Attr(*pBHO, "Last Load Time");
     } else {
       EXPECT_EQ("<absent>", Attr(*pBHO, "Load Attempts")) << c.csd;
       EXPECT_EQ("<absent>", Attr(*pBHO, "Last Load Time"));
@@ -200,7 +206,8 @@ TEST_F(BhoLoad, StatisticsOnlyOnXPServicePack2) {
 
 TEST_F(BhoLoad, UnusableLoadTimeIsInvalid) {
   world.Register(kClsid, world.File("helper.dll"));
-  MyRegistry stats(Registry::kCurrentUser, std::string(REGKEY_BHO_STATS) + "\\" + kClsid + "\\iexplore", true);
+  MyRegistry stats(Registry::kCurrentUser, std::string(REGKEY_BHO_STATS) + "\\" + kClsid + "\\iexplore",
+                   true);
   stats.SaveValueDWord("Blocked", 2);
   const auto previous = SystemApi::SetVersionInfoOverride([](SystemApi::OsVersion& v) {
     v = {2, 5, 1, "Service Pack 2"};
@@ -226,16 +233,18 @@ TEST_F(BhoLoad, NuisanceAlertNeedsBothClsidAndFileName) {
   test::WriteFile(world.File("GBIEH.DLL"), "x");
   int shown = 0;
   std::string text;
-  const auto previous = UserMessage::SetHandler([&](const std::string& t, const std::string&, unsigned style) {
-    ++shown;
-    text = t;
-    EXPECT_EQ(UserMessage::kIconError, style);
-    return static_cast<int>(UserMessage::kIdOk);
-  });
+  const auto previous =
+      UserMessage::SetHandler([&](const std::string& t, const std::string&, unsigned style) {
+        ++shown;
+        text = t;
+        EXPECT_EQ(UserMessage::kIconError, style);
+        return static_cast<int>(UserMessage::kIdOk);
+      });
   world.Register(nuisance, world.File("GBIEH.DLL"));
   Load(nuisance);
   EXPECT_EQ(1, shown);
-  EXPECT_EQ(0u, text.find("Tarvolin has detected the '" + world.File("GBIEH.DLL") + "' BHO from 'Banco do Brasil'."));
+  EXPECT_EQ(0u, text.find("Tarvolin has detected the '" + world.File("GBIEH.DLL") +
+                          "' BHO from 'Banco do Brasil'."));
   world.Register(kClsid, world.File("GBIEH.DLL"));
   Load(kClsid);
   EXPECT_EQ(1, shown);
@@ -250,12 +259,12 @@ TEST(BhoWarts, CutAtTheFirstMark) {
     bool bSpybot;
     const char* afterSpybot;
   };
-  for (const Case& c : {Case{"C:\\a.dll", false, "C:\\a.dll", false, "C:\\a.dll"},
-                        Case{"C:\\a.dll__TarvolinDisabled_XYZ", true, "C:\\a.dll", false,
-                             "C:\\a.dll__TarvolinDisabled_XYZ"},
-                        Case{"C:\\a.dll__SpybotSDDisabled", false, "C:\\a.dll__SpybotSDDisabled", true, "C:\\a.dll"},
-                        Case{"C:\\a.dll__tarvolindisabled", false, "C:\\a.dll__tarvolindisabled", false,
-                             "C:\\a.dll__tarvolindisabled"}}) {
+  for (const Case& c :
+       {Case{"C:\\a.dll", false, "C:\\a.dll", false, "C:\\a.dll"},
+        Case{"C:\\a.dll__TarvolinDisabled_XYZ", true, "C:\\a.dll", false, "C:\\a.dll__TarvolinDisabled_XYZ"},
+        Case{"C:\\a.dll__SpybotSDDisabled", false, "C:\\a.dll__SpybotSDDisabled", true, "C:\\a.dll"},
+        Case{"C:\\a.dll__tarvolindisabled", false, "C:\\a.dll__tarvolindisabled", false,
+             "C:\\a.dll__tarvolindisabled"}}) {
     std::string t = c.path, s = c.path;
     EXPECT_EQ(c.bTarvolin, BHO::RemoveWart(t)) << c.path;
     EXPECT_EQ(c.afterTarvolin, t);

@@ -14,7 +14,9 @@ class BhoReport : public ::testing::Test {
     EXPECT_EQ(kSOk, bho.SaveToFile(path));
     return test::ReadFile(path);
   }
-  std::string Header(const std::string& path) { return "\r\nTarvolin  Report File:\r\n   " + path + "\r\n\r\n"; }
+  std::string Header(const std::string& path) {
+    return "\r\nTarvolin  Report File:\r\n   " + path + "\r\n\r\n";
+  }
 
   test::BhoWorld world;
 };
@@ -26,8 +28,8 @@ TEST_F(BhoReport, MissingFileRecordUsesTheWidthOfItsLongestName) {
   bho.m_mapAttrVals.SetAt("Desc", "");
   bho.m_mapAttrVals.SetAt("URL", "");
   const std::string path = world.File("report.txt");
-  EXPECT_EQ(Header(path) +
-                "   Clsid: " + kClsid + "\r\n"
+  EXPECT_EQ(Header(path) + "   Clsid: " + kClsid +
+                "\r\n"
                 "Enabled?: No - file is missing\r\n"
                 "  Status: Unknown\r\n",
             Save(bho, path));

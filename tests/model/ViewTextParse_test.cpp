@@ -22,14 +22,15 @@ std::string Parse(const std::string& bytes, std::string sUserReadable = "") {
 }
 
 TEST(ViewTextParse, KeepsReadableWordsOnly) {
-  const std::string bytes =
-      std::string("Hello,") + '\0' + "world!" + '\0' + "I" + '\0' + "am" + '\0' + "x" + '\0' + "x" + '\0' + "x" +
-      '\0' + "1234" + '\0' + "..." + '\0' + "ABC" + '\0' + "ABC";
+  const std::string bytes = std::string("Hello,") + '\0' + "world!" + '\0' + "I" + '\0' + "am" + '\0' + "x" +
+                            '\0' + "x" + '\0' + "x" + '\0' + "1234" + '\0' + "..." + '\0' + "ABC" + '\0' +
+                            "ABC";
   EXPECT_EQ(" Hello, world! I am 1234 ABC ", Parse(bytes));
 }
 
 TEST(ViewTextParse, SeparatorsIncludeHighBytesControlsAndBlanks) {
-  EXPECT_EQ(" ab cd ef gh", Parse("ab\xC3" "cd\tef\x01gh"));
+  EXPECT_EQ(" ab cd ef gh", Parse("ab\xC3"
+                                  "cd\tef\x01gh"));
   EXPECT_EQ(" A a I ", Parse("A a I b ?"));
 }
 

@@ -5,8 +5,7 @@
 
 namespace test {
 
-BhoWorld::BhoWorld()
-    : m_sPreviousModule(SystemApi::SetModuleFileNameOverride(m_dir.File("Tarvolin.exe"))) {}
+BhoWorld::BhoWorld() : m_sPreviousModule(SystemApi::SetModuleFileNameOverride(m_dir.File("Tarvolin.exe"))) {}
 
 BhoWorld::~BhoWorld() {
   m_pLists.reset();

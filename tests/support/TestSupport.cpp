@@ -48,7 +48,6 @@ TempDir::~TempDir() {
 
 std::string TempDir::File(const std::string& name) const { return m_sPath + "\\" + name; }
 
-
 std::string ReadFile(const std::string& path) {
   std::ifstream in(Native(path), std::ios::binary);
   std::ostringstream s;

@@ -148,7 +148,8 @@ std::string ExpandEnvironmentStrings(const std::string& text) {
       break;
     }
     out += text.substr(pos, open - pos);
-    const char* value = close > open + 1 ? std::getenv(text.substr(open + 1, close - open - 1).c_str()) : nullptr;
+    const char* value =
+        close > open + 1 ? std::getenv(text.substr(open + 1, close - open - 1).c_str()) : nullptr;
     if (value) {
       out += value;
       pos = close + 1;

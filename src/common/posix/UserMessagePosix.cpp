@@ -1,5 +1,5 @@
-#include "common/UserMessagePlatform.h"
 #include "common/UserMessage.h"
+#include "common/UserMessagePlatform.h"
 
 namespace UserMessage {
 
