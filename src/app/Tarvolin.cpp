@@ -1,5 +1,6 @@
 #include "app/Tarvolin.h"
 
+#include <list>
 #include <memory>
 
 #include "app/TheCommandLineInfo.h"
@@ -16,8 +17,6 @@
 #include "model/RegistryKeys.h"
 
 namespace {
-
-const char* const kCompanyName = "Kestrove";
 
 const char* const kNoRightsText =
     "\n\nYou do not have rights to access the Registry keys that Tarvolin needs to read and write.  "
@@ -73,7 +72,8 @@ bool CTarvolinApp::InitInstance() {
 
   if (!CheckRegistryRights()) return false;
 
-  m_sProfileCompany = kCompanyName;
+  // Profile settings live under the program key of the company's key
+  // (REGKEY_PROGRAM); there is no framework profile to point there.
   HonourFactoryReset();
   DialogDefaults::s_uiDialogIcon = IDR_MAINFRAME;
 
@@ -136,11 +136,11 @@ void CTarvolinApp::HonourFactoryReset() {
 void CTarvolinApp::ListBHOs() {
   HResult hr = kSOk;
   MyRegistry regBHOs(Registry::kLocalMachine, REGKEY_BHO, true);
-  m_slBHOs.clear();
+  std::list<std::string> slBHOs;
   EC_B(hr, regBHOs.IsOpen());
-  EC_B(hr, regBHOs.EnumSubKeys(m_slBHOs));
-  for (const std::string& sClsid : m_slBHOs) LOGA("Found BHO <%s>.\n", sClsid);
-  LOGA("Found <%d> BHOs.\n", static_cast<int>(m_slBHOs.size()));
+  EC_B(hr, regBHOs.EnumSubKeys(slBHOs));
+  for (const std::string& sClsid : slBHOs) LOGA("Found BHO <%s>.\n", sClsid);
+  LOGA("Found <%d> BHOs.\n", static_cast<int>(slBHOs.size()));
 }
 
 HResult CTarvolinApp::HandleOutputFlag(std::string sPathOutput) {

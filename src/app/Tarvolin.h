@@ -2,7 +2,6 @@
 // between the silent output mode and the interactive program.
 #pragma once
 
-#include <list>
 #include <string>
 #include <vector>
 
@@ -25,9 +24,6 @@ class CTarvolinApp : public MyApp {
   // The silent output mode: one report file per registered BHO.
   HResult HandleOutputFlag(std::string sPathOutput);
 
-  // The BHO sub-keys found by the last interactive start, in enumeration order.
-  const std::list<std::string>& GetFoundBHOs() const { return m_slBHOs; }
-
   // The known-BHO lists while their owner (the output mode or the main
   // dialog) lives; null otherwise.
   static IBHOList* m_pBHOListKST;
@@ -40,8 +36,6 @@ class CTarvolinApp : public MyApp {
   void ListBHOs();
 
   std::vector<std::string> m_args;
-  std::string m_sProfileCompany;
-  std::list<std::string> m_slBHOs;
 };
 
 // A file name made from a registry key name: characters that separate paths,

@@ -75,6 +75,7 @@ class StartUp : public ::testing::Test {
 };
 
 TEST_F(StartUp, LogsVersionKeyChecksAndExit) {
+  world.Register(kClsidA, world.File("a.dll"));
   const std::string log = Run({});
   for (const char* line :
        {"Running version <>.\n",
@@ -82,6 +83,7 @@ TEST_F(StartUp, LogsVersionKeyChecksAndExit) {
         "Objects> key exists on HKEY_LOCAL_MACHINE.\n",
         "Testing to see if we can open the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
         "Browser Helper Objects> key on HKEY_LOCAL_MACHINE.\n",
+        "Found BHO <{AAAAAAAA-0000-0000-0000-000000000001}>.\n", "Found <1> BHOs.\n",
         "<<< CTarvolinApp::InitInstance\n", "In MyApp::ExitInstance(), calling CWinApp::ExitInstance().\n",
         "PC running for "}) {
     EXPECT_NE(std::string::npos, log.find(line)) << line;
