@@ -1,8 +1,8 @@
 // Opened with the C runtime's share modes: readers welcome, writers refused
 // until the file is closed.
+#include <windows.h>
 #include <share.h>
 #include <stdlib.h>
-#include <windows.h>
 
 #include <cstdio>
 

@@ -5,9 +5,9 @@
 // system). The run uses the prefix's BHO key and program key, so it runs
 // alone: ctest starts it as OutputModeEndToEnd (RUN_SERIAL) with
 // TARVOLIN_E2E=1; elsewhere it skips.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include <cstdlib>
 #include <ctime>

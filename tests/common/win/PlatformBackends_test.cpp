@@ -1,7 +1,7 @@
 // The platform backends and portable helpers agree with the system.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include "common/FileSystem.h"
 #include "common/Generic.h"

@@ -2,8 +2,8 @@
 // not write to it.
 #include "common/ReadOnlyFile.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "common/MD5Checksum.h"
 #include "support/TestSupport.h"

@@ -1,6 +1,6 @@
 // The executable's string table holds exactly the texts the code uses.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "common/Generic.h"
 #include "common/StringTable.h"

@@ -1,8 +1,8 @@
 // The portable PE reader against the system's version functions, on the
 // real DLLs of the Windows directory: both must read the same fixed
 // information, the same first translation and the same strings.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <iostream>
 #include <string>

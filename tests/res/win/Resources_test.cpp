@@ -1,8 +1,8 @@
 // The resources linked into the program, read back through the same system
 // calls the program and Windows Explorer use. The test executable links the
 // same resource object as Tarvolin.exe.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cctype>
 #include <string>
