@@ -6,17 +6,13 @@
 #include <vector>
 
 #include "common/PeVersionSource.h"
+#include "support/TestDlls.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-#ifdef TARVOLIN_TEST_DLLS
-const char* const kDllDir = TARVOLIN_TEST_DLLS;
-#else
-const char* const kDllDir = nullptr;
-#endif
-
-std::string TestDll(const std::string& name) { return std::string(kDllDir) + "\\" + name; }
+using test::kDllDir;
+using test::TestDll;
 
 // Passes every call on and remembers the paths asked for.
 class RecordingSource : public VersionInfoSource {

@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "support/TestDlls.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-#ifdef TARVOLIN_TEST_DLLS
-const char* const kDllDir = TARVOLIN_TEST_DLLS;
-#else
-const char* const kDllDir = nullptr;
-#endif
+using test::kDllDir;
+using test::TestDll;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -66,7 +64,7 @@ class PeVersionReaderTest : public ::testing::Test {
     if (!kDllDir) GTEST_SKIP() << "test DLLs were not built (no MinGW-w64 tools)";
   }
   static Bytes Load(const std::string& name) {
-    const std::string bytes = test::ReadFile(std::string(kDllDir) + "\\" + name);
+    const std::string bytes = test::ReadFile(TestDll(name));
     return Bytes(bytes.begin(), bytes.end());
   }
   // Looks in a heap copy of exactly the image's size.

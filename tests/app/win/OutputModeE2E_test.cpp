@@ -22,6 +22,7 @@
 
 #include "support/HostProgram.h"
 #include "support/LocalServer.h"
+#include "support/TestDlls.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -330,14 +331,14 @@ TEST_F(OutputModeE2E, ReportsEveryRegisteredBhoWithFactsFromTheFileAndTheDownloa
   const std::string system32 = windows;
   const std::string dlls = m_root.File("Acme Helpers");
   ASSERT_TRUE(MakeDirectory(dlls));
-  const std::string testDlls = TARVOLIN_TEST_DLLS;
+  ASSERT_NE(nullptr, test::kDllDir);
   const struct {
     std::string from, to;
   } copies[] = {{system32 + "\\urlmon.dll", dlls + "\\Acme Toolbar.dll"},
-                {testDlls + "\\english.dll", dlls + "\\english helper.dll"},
+                {test::TestDll("english.dll"), dlls + "\\english helper.dll"},
                 {system32 + "\\msxml3.dll", dlls + "\\search assistant.dll"},
-                {testDlls + "\\bilingual32.dll", dlls + "\\bilingual.dll"},
-                {testDlls + "\\plain.dll", dlls + "\\plain.dll"}};
+                {test::TestDll("bilingual32.dll"), dlls + "\\bilingual.dll"},
+                {test::TestDll("plain.dll"), dlls + "\\plain.dll"}};
   for (const auto& copy : copies)
     ASSERT_TRUE(::CopyFileA(copy.from.c_str(), copy.to.c_str(), FALSE)) << copy.from;
   char expanded[MAX_PATH] = {};
