@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "common/MainWindow.h"
 #include "common/MyRegistry.h"
 #include "common/SystemApi.h"
 #include "common/UserMessage.h"
@@ -160,9 +161,15 @@ TEST_F(BhoLoad, MissingCommunityListFailsTheLoadWithItsMessage) {
     shown += text;
     return static_cast<int>(UserMessage::kIdOk);
   });
+  int closeRequests = 0;
+  MainWindow::SetCloseRequester([&] { ++closeRequests; });
   BHO bho(kClsid);
   EXPECT_EQ(kEFail, bho.LoadBHOAttrs());
   UserMessage::SetHandler(previous);
+  MainWindow::SetCloseRequester(nullptr);
+  // The interactive program closes after the box; the HTML list is not asked.
+  EXPECT_EQ(1, closeRequests);
+  EXPECT_EQ(std::string::npos, world.Log().Messages().find(">>> BHOListCops::PopulateBHO"));
   EXPECT_EQ(
       "File <" + world.File("bholist.txt") +
           "> is not found!  You should have gotten it when you installed this program.  Failing that, you "
