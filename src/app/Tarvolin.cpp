@@ -4,17 +4,18 @@
 #include <memory>
 
 #include "app/TheCommandLineInfo.h"
-#include "common/DialogDefaults.h"
-#include "common/ErrorCheck.h"
-#include "common/Generic.h"
-#include "common/MyRegistry.h"
-#include "common/ProgramVersion.h"
-#include "common/SystemApi.h"
-#include "common/UserMessage.h"
-#include "common/WaitCursor.h"
+#include "common/base/ErrorCheck.h"
+#include "common/base/GenericErrors.h"
+#include "common/base/GenericStrings.h"
+#include "common/base/SystemApi.h"
+#include "common/fileinfo/ProgramVersion.h"
+#include "common/registry/MyRegistry.h"
+#include "common/registry/RegistryKeys.h"
+#include "common/ui/DialogDefaults.h"
+#include "common/ui/UserMessage.h"
+#include "common/ui/WaitCursor.h"
 #include "lists/KnownLists.h"
 #include "model/Bho.h"
-#include "model/RegistryKeys.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/MyApp.h"
-#include "common/Types.h"
+#include "common/base/MyApp.h"
+#include "common/base/Types.h"
 #include "res/resource.h"
 
 class IBHOList;

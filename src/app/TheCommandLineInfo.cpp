@@ -1,8 +1,9 @@
 #include "app/TheCommandLineInfo.h"
 
-#include "common/ErrorCheck.h"
-#include "common/Generic.h"
-#include "common/UserMessage.h"
+#include "common/base/ErrorCheck.h"
+#include "common/base/GenericEnvPath.h"
+#include "common/base/GenericPaths.h"
+#include "common/ui/UserMessage.h"
 
 namespace {
 

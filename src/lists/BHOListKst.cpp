@@ -1,9 +1,10 @@
 #include "lists/BHOListKst.h"
 
-#include "common/ErrorCheck.h"
-#include "common/Generic.h"
-#include "common/MakerServers.h"
-#include "common/WaitCursor.h"
+#include "common/base/ErrorCheck.h"
+#include "common/files/GenericFiles.h"
+#include "common/files/GenericIni.h"
+#include "common/net/MakerServers.h"
+#include "common/ui/WaitCursor.h"
 #include "model/Bho.h"
 
 namespace {

@@ -1,9 +1,10 @@
 #include "lists/BHOListSysinfo.h"
 
-#include "common/ErrorCheck.h"
-#include "common/Generic.h"
-#include "common/MakerServers.h"
-#include "common/WaitCursor.h"
+#include "common/base/ErrorCheck.h"
+#include "common/base/GenericPaths.h"
+#include "common/files/GenericFiles.h"
+#include "common/net/MakerServers.h"
+#include "common/ui/WaitCursor.h"
 #include "lists/CommunityList.h"
 #include "model/Bho.h"
 

@@ -1,10 +1,11 @@
 #include "lists/CommunityList.h"
 
-#include "common/ErrorCheck.h"
-#include "common/Generic.h"
-#include "common/MainWindow.h"
-#include "common/UserMessage.h"
-#include "common/WaitCursor.h"
+#include "common/base/ErrorCheck.h"
+#include "common/base/GenericPaths.h"
+#include "common/files/GenericFiles.h"
+#include "common/ui/MainWindow.h"
+#include "common/ui/UserMessage.h"
+#include "common/ui/WaitCursor.h"
 #include "model/Bho.h"
 
 namespace CommunityList {

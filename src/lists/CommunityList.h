@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "common/Types.h"
+#include "common/base/Types.h"
 
 class BHO;
 

@@ -1,13 +1,13 @@
 #include "lists/IBHOList.h"
 
-#include "common/ErrorCheck.h"
-#include "common/Generic.h"
-#include "common/MyCompress.h"
-#include "common/MyFtp.h"
-#include "common/ProgressWindow.h"
-#include "common/SystemApi.h"
-#include "common/UserMessage.h"
-#include "common/WaitCursor.h"
+#include "common/base/ErrorCheck.h"
+#include "common/base/GenericPaths.h"
+#include "common/base/SystemApi.h"
+#include "common/files/MyCompress.h"
+#include "common/net/MyFtp.h"
+#include "common/ui/ProgressWindow.h"
+#include "common/ui/UserMessage.h"
+#include "common/ui/WaitCursor.h"
 
 IBHOList::IBHOList() {
   WaitCursor wait;

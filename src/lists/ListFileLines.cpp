@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/Generic.h"
+#include "common/base/GenericPaths.h"
 #include "lists/CommunityList.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/FileSnapshot.h"
+#include "common/files/FileSnapshot.h"
 
 class ListFileLines {
  public:

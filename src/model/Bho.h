@@ -7,7 +7,7 @@
 #include <ctime>
 #include <string>
 
-#include "common/Types.h"
+#include "common/base/Types.h"
 #include "model/AttrMap.h"
 
 class BHO {

@@ -5,19 +5,21 @@
 #include <memory>
 #include <vector>
 
-#include "common/ErrorCheck.h"
-#include "common/FileSystem.h"
-#include "common/Generic.h"
-#include "common/MyMessageBox.h"
-#include "common/MyRegistry.h"
-#include "common/PrivateProfile.h"
-#include "common/ProgramVersion.h"
-#include "common/Shell.h"
-#include "common/SystemApi.h"
-#include "common/UserMessage.h"
-#include "common/WaitCursor.h"
+#include "common/base/ErrorCheck.h"
+#include "common/base/GenericPaths.h"
+#include "common/base/GenericStrings.h"
+#include "common/base/SystemApi.h"
+#include "common/fileinfo/ProgramVersion.h"
+#include "common/files/FileSystem.h"
+#include "common/files/GenericFiles.h"
+#include "common/files/PrivateProfile.h"
+#include "common/registry/MyRegistry.h"
+#include "common/registry/RegistryKeys.h"
+#include "common/ui/MyMessageBox.h"
+#include "common/ui/Shell.h"
+#include "common/ui/UserMessage.h"
+#include "common/ui/WaitCursor.h"
 #include "model/Bho.h"
-#include "model/RegistryKeys.h"
 #include "res/resource.h"
 
 namespace {

@@ -3,11 +3,14 @@
 #include <cstdio>
 #include <memory>
 
-#include "common/ErrorCheck.h"
-#include "common/FileSystem.h"
-#include "common/Generic.h"
-#include "common/ProgramVersion.h"
-#include "common/WaitCursor.h"
+#include "common/base/ErrorCheck.h"
+#include "common/base/GenericPaths.h"
+#include "common/base/GenericStrings.h"
+#include "common/fileinfo/ProgramVersion.h"
+#include "common/files/FileSystem.h"
+#include "common/files/GenericFiles.h"
+#include "common/files/GenericIni.h"
+#include "common/ui/WaitCursor.h"
 #include "model/Bho.h"
 
 namespace {

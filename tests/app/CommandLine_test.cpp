@@ -6,7 +6,7 @@
 
 #include "app/Tarvolin.h"
 #include "app/TheCommandLineInfo.h"
-#include "common/UserMessage.h"
+#include "common/ui/UserMessage.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/Tarvolin.h"
-#include "common/Generic.h"
-#include "common/MyRegistry.h"
-#include "common/UserMessage.h"
-#include "model/RegistryKeys.h"
+#include "common/base/GenericErrors.h"
+#include "common/registry/MyRegistry.h"
+#include "common/registry/RegistryKeys.h"
+#include "common/ui/UserMessage.h"
 #include "support/BhoWorld.h"
 
 namespace {

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "app/Tarvolin.h"
-#include "common/Generic.h"
-#include "common/MyRegistry.h"
-#include "common/ProgressWindow.h"
+#include "common/base/GenericPaths.h"
+#include "common/files/GenericFiles.h"
+#include "common/registry/MyRegistry.h"
+#include "common/registry/RegistryKeys.h"
+#include "common/ui/ProgressWindow.h"
 #include "lists/IBHOList.h"
 #include "model/Bho.h"
-#include "model/RegistryKeys.h"
 #include "support/BhoWorld.h"
 #include "support/HostProgram.h"
 #include "support/LocalServer.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Generic.h"
+#include "common/base/GenericPaths.h"
 #include "lists/BHOListCops.h"
 #include "lists/CommunityList.h"
 #include "model/Bho.h"

@@ -3,12 +3,12 @@
 
 #include <memory>
 
-#include "common/MainWindow.h"
-#include "common/MyRegistry.h"
-#include "common/SystemApi.h"
-#include "common/UserMessage.h"
+#include "common/base/SystemApi.h"
+#include "common/registry/MyRegistry.h"
+#include "common/registry/RegistryKeys.h"
+#include "common/ui/MainWindow.h"
+#include "common/ui/UserMessage.h"
 #include "model/Bho.h"
-#include "model/RegistryKeys.h"
 #include "support/BhoWorld.h"
 
 namespace {

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "common/Generic.h"
-#include "common/MyMessageBox.h"
-#include "common/MyRegistry.h"
-#include "common/Shell.h"
-#include "common/UserMessage.h"
+#include "common/files/GenericFiles.h"
+#include "common/files/GenericIni.h"
+#include "common/registry/MyRegistry.h"
+#include "common/registry/RegistryKeys.h"
+#include "common/ui/MyMessageBox.h"
+#include "common/ui/Shell.h"
+#include "common/ui/UserMessage.h"
 #include "model/Bho.h"
-#include "model/RegistryKeys.h"
 #include "support/BhoWorld.h"
 
 namespace {

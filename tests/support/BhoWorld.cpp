@@ -1,7 +1,7 @@
 #include "support/BhoWorld.h"
 
-#include "common/MyRegistry.h"
-#include "model/RegistryKeys.h"
+#include "common/registry/MyRegistry.h"
+#include "common/registry/RegistryKeys.h"
 
 namespace test {
 

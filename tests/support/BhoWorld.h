@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "common/SystemApi.h"
+#include "common/base/SystemApi.h"
 #include "lists/KnownLists.h"
 #include "support/ScopedMemoryRegistry.h"
 #include "support/TestSupport.h"

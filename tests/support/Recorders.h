@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/ProgressWindow.h"
+#include "common/ui/ProgressWindow.h"
 
 namespace test {
 

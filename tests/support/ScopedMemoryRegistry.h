@@ -1,7 +1,7 @@
 // A fresh in-memory registry that MyRegistry uses while this object lives.
 #pragma once
 
-#include "common/MemoryRegistryStore.h"
+#include "common/registry/MemoryRegistryStore.h"
 
 namespace test {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/UserMessage.h"
+#include "common/ui/UserMessage.h"
 
 namespace test {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "common/MyLog.h"
+#include "common/base/MyLog.h"
 
 namespace test {
 

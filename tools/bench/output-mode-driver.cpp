@@ -10,10 +10,10 @@
 #include <string>
 
 #include "app/Tarvolin.h"
-#include "common/MyRegistry.h"
-#include "common/SystemApi.h"
-#include "common/UserMessage.h"
-#include "model/RegistryKeys.h"
+#include "common/base/SystemApi.h"
+#include "common/registry/MyRegistry.h"
+#include "common/registry/RegistryKeys.h"
+#include "common/ui/UserMessage.h"
 
 namespace {
 

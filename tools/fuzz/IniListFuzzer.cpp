@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/IniFile.h"
+#include "common/files/IniFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/PeVersionReader.h"
-#include "common/VersionBlock.h"
+#include "common/fileinfo/PeVersionReader.h"
+#include "common/fileinfo/VersionBlock.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the program's own digest code; used to measure its throughput.
 #include <cstdio>
 
-#include "common/FileException.h"
-#include "common/MD5Checksum.h"
+#include "common/base/FileException.h"
+#include "common/fileinfo/MD5Checksum.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

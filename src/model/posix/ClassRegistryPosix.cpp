@@ -1,4 +1,4 @@
-#include "common/MyRegistry.h"
+#include "common/registry/MyRegistry.h"
 #include "model/ClassRegistry.h"
 
 namespace ClassRegistry {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/MyRegistry.h"
+#include "common/registry/MyRegistry.h"
 #include "model/ClassRegistry.h"
 
 namespace ClassRegistry {

@@ -1,4 +1,0 @@
-#include "common/DialogDefaults.h"
-
-bool DialogDefaults::s_bToolTipsEnabled = true;
-unsigned DialogDefaults::s_uiDialogIcon = 0;

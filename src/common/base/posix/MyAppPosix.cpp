@@ -1,0 +1,4 @@
+#include "common/base/MyApp.h"
+
+// Nothing to prepare without COM.
+void InitializePlatformForApp() {}

@@ -1,0 +1,13 @@
+// POSIX has no share modes: the file is simply opened for reading.
+#include <cstdio>
+
+#include "common/files/FileSystem.h"
+#include "common/files/ReadOnlyFile.h"
+
+bool ReadOnlyFile::Open(const std::string& path) {
+  Close();
+  m_pFile = FileSystem::OpenFile(path, "rb");
+  if (!m_pFile) return false;
+  UseBuffer();
+  return true;
+}

@@ -1,4 +1,0 @@
-#include "common/MyApp.h"
-
-// Nothing to prepare without COM.
-void InitializePlatformForApp() {}

@@ -1,9 +1,0 @@
-#include "common/Shell.h"
-
-namespace Shell {
-
-// No desktop shell here: no application is associated with any document
-// (SE_ERR_NOASSOC).
-std::intptr_t PlatformOpenDocument(const std::string&, const std::string&) { return 31; }
-
-}  // namespace Shell

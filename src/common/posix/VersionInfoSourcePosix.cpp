@@ -1,7 +1,0 @@
-// Without the system's version functions, the PE reader stands in.
-#include "common/PeVersionSource.h"
-
-VersionInfoSource& VersionInfoSource::Default() {
-  static PeVersionSource source;
-  return source;
-}

@@ -1,4 +1,0 @@
-#include "common/WaitCursor.h"
-
-WaitCursor::WaitCursor() {}
-WaitCursor::~WaitCursor() {}

@@ -1,0 +1,4 @@
+#include "common/ui/WaitCursor.h"
+
+WaitCursor::WaitCursor() {}
+WaitCursor::~WaitCursor() {}
