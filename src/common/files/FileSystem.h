@@ -35,6 +35,8 @@ void KeepRuntimeError();
 bool DeleteFile(const std::string& path);
 bool MoveFile(const std::string& from, const std::string& to);
 bool CreateOneDirectory(const std::string& path);
+// Removes one empty directory (never one that still holds anything).
+bool RemoveOneDirectory(const std::string& path);
 
 // Drive type of "X:" (0 unknown, 1 no root directory, otherwise a real drive).
 unsigned GetDriveType(const std::string& drive);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <filesystem>
+#include <vector>
 
 #include "common/base/ErrorCheck.h"
 #include "common/base/GenericErrors.h"
@@ -128,6 +130,67 @@ TEST_F(GenericFilesTest, CreateDirectoryUnderAFileFails) {
   EXPECT_EQ(1, Generic::CreateDirectory(m_dir.File("file\\sub\\subsub")));
   EXPECT_FALSE(Generic::IsDirectory(m_dir.File("file\\sub")));
   EXPECT_NE(std::string::npos, Logged().find("<FileSystem::CreateOneDirectory(sPath)> failed with error <"));
+}
+
+// A call that fails part-way leaves nothing of its own behind, and
+// everything that was there before. A name of 300 characters is too long for
+// any file system here, so the level carrying it fails with error 206.
+TEST(CreateDirectoryCleanUp, RemovesExactlyTheLevelsItMade) {
+  const std::string sTooLong(300, 'x');
+  const struct {
+    const char* what;
+    std::vector<std::string> before;  // directories made first ("name/" ones are files)
+    std::string path;
+    int result;
+    std::vector<std::string> there;  // directories afterwards
+    std::vector<std::string> gone;   // not there afterwards
+  } cases[] = {
+      {"every level new", {}, "a\\b\\c", 0, {"a", "a\\b", "a\\b\\c"}, {}},
+      {"third level fails", {}, "a\\b\\" + sTooLong + "\\d", 1, {}, {"a"}},
+      {"first level fails", {}, sTooLong + "\\a", 1, {}, {}},
+      {"old parent stays", {"old"}, "old\\a\\b\\" + sTooLong, 1, {"old"}, {"old\\a"}},
+      {"old sibling stays",
+       {"old", "old\\other"},
+       "old\\new\\" + sTooLong,
+       1,
+       {"old", "old\\other"},
+       {"old\\new"}},
+      {"old deep parents stay", {"p", "p\\q"}, "p\\q\\a\\" + sTooLong, 1, {"p", "p\\q"}, {"p\\q\\a"}},
+      {"a file in the way", {"old", "old\\file/"}, "old\\file\\x\\y", 1, {"old"}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ScopedLog log;
+    test::TempDir dir;
+    for (const std::string& name : c.before) {
+      if (name.back() == '/')
+        test::WriteFile(dir.File(name.substr(0, name.size() - 1)), "x");
+      else
+        ASSERT_TRUE(std::filesystem::create_directory(test::Native(dir.File(name))));
+    }
+    EXPECT_EQ(c.result, Generic::CreateDirectory(dir.File(c.path)));
+    if (c.result != 0) {
+      // The reason is the failed level's, not the clean-up's.
+      const DWord dwError = SystemApi::GetLastError();
+      EXPECT_NE(0u, dwError);
+      if (c.path.find(sTooLong) != std::string::npos) {
+        EXPECT_EQ(206u, dwError);
+      }
+      EXPECT_EQ(std::string::npos, log.Messages().find("Could not remove")) << log.Messages();
+    }
+    for (const std::string& name : c.there) EXPECT_TRUE(Generic::IsDirectory(dir.File(name))) << name;
+    for (const std::string& name : c.gone)
+      EXPECT_FALSE(std::filesystem::exists(test::Native(dir.File(name)))) << name;
+    // Nothing else appeared in the directory.
+    size_t nEntries = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::Native(dir.Path()))) {
+      (void)entry;
+      ++nEntries;
+    }
+    size_t nExpected = c.before.size();
+    if (c.result == 0) nExpected = c.there.size();
+    EXPECT_EQ(nExpected, nEntries);
+  }
 }
 
 TEST_F(GenericFilesTest, LongPathNameOfALongPathIsItself) {

@@ -32,6 +32,7 @@ void SetErrorFromErrno() {
     case ENOSPC: code = 112; break;
     case ENOTEMPTY: code = 145; break;
     case EINVAL: code = 87; break;
+    case ENAMETOOLONG: code = 206; break;
     default: break;
   }
   SystemApi::SetLastError(code);
@@ -104,6 +105,12 @@ bool MoveFile(const std::string& from, const std::string& to) {
 
 bool CreateOneDirectory(const std::string& path) {
   if (mkdir(Native(path).c_str(), 0777) == 0) return true;
+  SetErrorFromErrno();
+  return false;
+}
+
+bool RemoveOneDirectory(const std::string& path) {
+  if (rmdir(Native(path).c_str()) == 0) return true;
   SetErrorFromErrno();
   return false;
 }

@@ -76,6 +76,8 @@ bool MoveFile(const std::string& from, const std::string& to) {
 
 bool CreateOneDirectory(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
+bool RemoveOneDirectory(const std::string& path) { return ::RemoveDirectoryA(path.c_str()) != 0; }
+
 unsigned GetDriveType(const std::string& drive) {
   // The call wants the root directory, with its back-slash.
   std::string root = drive;
