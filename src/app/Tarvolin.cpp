@@ -1,5 +1,6 @@
 #include "app/Tarvolin.h"
 
+#include <cstdio>
 #include <list>
 #include <memory>
 
@@ -84,13 +85,7 @@ bool CTarvolinApp::InitInstance() {
   TheCommandLineInfo cmdInfo;
   ParseCommandLine(m_args, cmdInfo);
   if (cmdInfo.m_bOutput) {
-    if (cmdInfo.m_sPathOutput.empty()) {
-      LOGE("Command line failed - exiting!\n");
-    } else {
-      HResult hrOutput = kSOk;
-      EC_H(hrOutput, HandleOutputFlag(cmdInfo.m_sPathOutput));
-      LOGA("Command line succeeded - exiting silently.\n");
-    }
+    RunOutputMode(cmdInfo);
     return false;
   }
 
@@ -144,6 +139,35 @@ void CTarvolinApp::ListBHOs() {
   LOGA("Found <%d> BHOs.\n", static_cast<int>(slBHOs.size()));
 }
 
+// The silent output mode as start-up runs it. Its last log line tells
+// whether every report was written; a script learns the same from the exit
+// code and from one line on standard error.
+void CTarvolinApp::RunOutputMode(const TheCommandLineInfo& cmdInfo) {
+  m_outputOutcome = OutputOutcome();
+  bool bSucceeded = false;
+  if (cmdInfo.m_sPathOutput.empty()) {
+    m_outputOutcome.bCommandLineFailed = true;
+  } else {
+    HResult hrOutput = kSOk;
+    EC_H(hrOutput, HandleOutputFlag(cmdInfo.m_sPathOutput));
+    bSucceeded = Succeeded(hrOutput) && m_outputOutcome.Succeeded();
+  }
+  const std::string sSummary = m_outputOutcome.Summary();
+  if (!m_outputOutcome.bCommandLineFailed) LOGA("%s\n", sSummary);
+  if (bSucceeded)
+    LOGA("Command line succeeded - exiting silently.\n");
+  else
+    LOGE("Command line failed - exiting!\n");
+  m_nExitCode = m_outputOutcome.ExitCode();
+  std::fprintf(stderr, "%s\n", sSummary.c_str());
+  std::fflush(stderr);
+}
+
+int CTarvolinApp::ExitInstance() {
+  MyApp::ExitInstance();
+  return m_nExitCode;
+}
+
 HResult CTarvolinApp::HandleOutputFlag(std::string sPathOutput) {
   LOG_ENTRY("CTarvolinApp::HandleOutputFlag");
   WaitCursor wait;
@@ -152,6 +176,8 @@ HResult CTarvolinApp::HandleOutputFlag(std::string sPathOutput) {
   sPathOutput = Generic::Trim(sPathOutput);
   while (!sPathOutput.empty() && sPathOutput.back() == '\\') sPathOutput.pop_back();
   sPathOutput += '\\';
+  m_outputOutcome = OutputOutcome();
+  m_outputOutcome.sDirectory = sPathOutput;
 
   MyRegistry regBHOs(Registry::kLocalMachine, REGKEY_BHO, true);
   if (!regBHOs.IsOpen()) return hr;
@@ -159,13 +185,28 @@ HResult CTarvolinApp::HandleOutputFlag(std::string sPathOutput) {
   const KnownLists lists;
   std::list<std::string> slSubKeys;
   EC_B(hr, regBHOs.EnumSubKeys(slSubKeys));
+  m_outputOutcome.bListed = Succeeded(hr);
+  if (!m_outputOutcome.bListed) return hr;
+
+  // Every BHO gets its report, whatever happened to the ones before it: the
+  // walk goes in the order of the key names, which whoever installs a BHO
+  // chooses, so one record that does not load must not hide the others.
   for (const std::string& sSubKey : slSubKeys) {
-    if (Failed(hr)) break;
     const auto pBHO = std::make_unique<BHO>(sSubKey);
-    EC_H(hr, pBHO->LoadBHOAttrs());
+    HResult hrLoad = kSOk;
+    EC_H(hrLoad, pBHO->LoadBHOAttrs());
     // The key name comes from whoever installed the BHO: it names a file
     // only after it has been made safe; the report keeps the real name.
-    pBHO->SaveToFile(sPathOutput + SafeFileNamePart(pBHO->m_mapAttrVals.Get("Clsid")) + "_TarvolinInfo.txt");
+    const std::string sReportPath =
+        sPathOutput + SafeFileNamePart(pBHO->m_mapAttrVals.Get("Clsid")) + "_TarvolinInfo.txt";
+    HResult hrSave = kSOk;
+    EC_H(hrSave, pBHO->SaveToFile(sReportPath));
+    if (Failed(hrLoad)) {
+      LOGE("The BHO <%s> could not be loaded completely; its report <%s> holds what was loaded.\n", sSubKey,
+           sReportPath);
+    }
+    m_outputOutcome.Count(Succeeded(hrLoad), Succeeded(hrSave));
   }
+  if (!m_outputOutcome.Succeeded()) hr = kEFail;
   return hr;
 }

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "app/OutputOutcome.h"
 #include "common/base/MyApp.h"
 #include "common/base/Types.h"
 #include "res/resource.h"
 
 class IBHOList;
+class TheCommandLineInfo;
 
 class CTarvolinApp : public MyApp {
  public:
@@ -20,9 +22,14 @@ class CTarvolinApp : public MyApp {
 
   // Runs the whole program; always false, so no message loop follows.
   bool InitInstance() override;
+  // The exit code of the process: that of the output mode (see
+  // OutputOutcome), 0 after an interactive start.
+  int ExitInstance() override;
 
-  // The silent output mode: one report file per registered BHO.
+  // The silent output mode: one report file per registered BHO. Fails when
+  // the BHOs cannot be listed or any record or report fails.
   HResult HandleOutputFlag(std::string sPathOutput);
+  const OutputOutcome& GetOutputOutcome() const { return m_outputOutcome; }
 
   // The known-BHO lists while their owner (the output mode or the main
   // dialog) lives; null otherwise.
@@ -34,8 +41,11 @@ class CTarvolinApp : public MyApp {
   bool CheckRegistryRights();
   void HonourFactoryReset();
   void ListBHOs();
+  void RunOutputMode(const TheCommandLineInfo& cmdInfo);
 
   std::vector<std::string> m_args;
+  OutputOutcome m_outputOutcome;
+  int m_nExitCode = 0;
 };
 
 // A file name made from a registry key name: characters that separate paths,

@@ -2,8 +2,10 @@
 #include <algorithm>
 
 #include "common/base/ErrorCheck.h"
+#include "common/base/GenericErrors.h"
 #include "common/base/GenericPaths.h"
 #include "common/base/GenericStrings.h"
+#include "common/base/SystemApi.h"
 #include "common/fileinfo/ProgramVersion.h"
 #include "common/files/GenericFiles.h"
 #include "common/files/GenericIni.h"
@@ -24,6 +26,23 @@ bool WriteText(StdioFile& file, const std::string& text) {
   return file.Write(out);
 }
 
+// The system's reason of the first step that failed, kept for the last line
+// of a failed save: the steps skipped after it leave their own lines.
+class FirstFailure {
+ public:
+  void Note(HResult hr) {
+    if (Failed(hr) && !m_bNoted) {
+      m_dwError = SystemApi::GetLastError();
+      m_bNoted = true;
+    }
+  }
+  DWord Error() const { return m_dwError; }
+
+ private:
+  bool m_bNoted = false;
+  DWord m_dwError = 0;
+};
+
 std::string AttributeLine(size_t width, const std::string& name, const std::string& value) {
   return std::string(width > name.size() ? width - name.size() : 0, ' ') + name + ": " + value + "\n";
 }
@@ -35,17 +54,23 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
   WaitCursor wait;
   HResult hr = kSOk;
 
+  FirstFailure failure;
+
   const std::string sVersion = GetRunningVersion(hr);
+  failure.Note(hr);
 
   const std::string sDir = Generic::GetDirectory(sSavePath);
   if (!Generic::IsDirectory(sDir)) EC_B(hr, 0 == Generic::CreateDirectory(sDir));
+  failure.Note(hr);
 
   StdioFile file;
   EC_B(hr, file.Open(sSavePath, "wb"));
+  failure.Note(hr);
   if (Failed(hr)) EC_VAR(sSavePath, "%s");
 
   const std::string sHeader = "\nTarvolin " + sVersion + " Report File:\n   " + sSavePath + "\n\n";
   EC_B(hr, WriteText(file, sHeader));
+  failure.Note(hr);
 
   // Every present attribute sets the width, also those too empty to write.
   size_t nWidth = 0;
@@ -54,6 +79,7 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
 
   m_mapAttrVals.ForEach([&](const std::string& name, const std::string& value) {
     if (!value.empty()) EC_B(hr, WriteText(file, AttributeLine(nWidth, name, value)));
+    failure.Note(hr);
   });
 
   std::string sMD5;
@@ -64,9 +90,16 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
     sNotation = Generic::Trim(sNotation);
     if (!sNotation.empty() && sNotation != NOTATION_PROMPT)
       EC_B(hr, WriteText(file, AttributeLine(nWidth, "Notation", sNotation)));
+    failure.Note(hr);
   }
 
   // A full disk may show only when the last bytes are flushed.
   EC_B(hr, file.Close());
+  failure.Note(hr);
+  if (Failed(hr)) {
+    LOGE("The report file <%s> could not be written: error <%d>: <%s>.\n", sSavePath,
+         static_cast<int>(failure.Error()),
+         failure.Error() ? Generic::GetErrorText(failure.Error()) : std::string());
+  }
   return hr;
 }

@@ -44,7 +44,7 @@ class StartUp : public ::testing::Test {
     {
       CTarvolinApp app(std::move(args), logPath);
       EXPECT_FALSE(app.InitInstance());
-      app.ExitInstance();
+      exitCode = app.ExitInstance();
       logFile = app.GetLog().GetFileName();
     }
     // The log is a text file: CR LF on Windows.
@@ -69,6 +69,7 @@ class StartUp : public ::testing::Test {
   std::vector<std::string> shown;
   std::vector<unsigned> styles;
   std::string logFile;
+  int exitCode = -1;
 
  private:
   UserMessage::Handler m_previousHandler;
@@ -186,6 +187,110 @@ TEST_F(StartUp, OutputModeWritesMessagesToStandardErrorInsteadOfWaiting) {
   Run({"-Output", world.File("o"), "-bogus"});
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(std::string::npos, err.find("Error in command-line argument: <bogus> is not a legal flag!"));
+}
+
+// The message of the line before the exit routine's: the last word of the
+// output mode, with its level letter ("E: Command line failed - exiting!").
+std::string LastOutputModeLine(const std::string& log) {
+  const size_t exit = log.rfind("In MyApp::ExitInstance()");
+  const size_t end = log.rfind('\n', exit);
+  const size_t start = log.rfind('\n', end - 1) + 1;
+  const std::string line = log.substr(start, end - start);
+  const size_t at = line.find(" @");
+  const size_t colon = line.find("): ");
+  if (at == std::string::npos || colon == std::string::npos) return line;
+  return line.substr(at + 2, 1) + ": " + line.substr(colon + 3);
+}
+
+// A key whose name begins with a NUL character: the ANSI enumeration hands
+// it out as an empty name, which loads as no record at all, and it sorts
+// before every other key.
+const std::string kHiddenKey("\0{00000000-hidden}", 19);
+
+struct OutcomeCase {
+  const char* what;
+  std::vector<std::string> keys;  // BHOs registered on a.dll
+  std::string outName;            // the output directory under the world
+  bool bFileInTheWay;             // a file where the directory should be
+  int exitCode;
+  int nWritten;
+  int nFailed;
+  std::string reason;  // in the failure line of each unwritten report ("" none)
+  bool bSucceeded;
+};
+
+class OutputModeOutcome : public StartUp, public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(OutputModeOutcome, ExitCodeStandardErrorAndLastLogLineTellTheTruth) {
+  const OutcomeCase& c = GetParam();
+  for (const std::string& key : c.keys) world.Register(key, world.File("a.dll"));
+  const std::string dir = world.File(c.outName);
+  if (c.bFileInTheWay) test::WriteFile(dir, "not a directory");
+  UserMessage::SetNonInteractive(true);
+  testing::internal::CaptureStderr();
+  const std::string log = Run({"-Output", dir});
+  const std::string err = testing::internal::GetCapturedStderr();
+
+  EXPECT_EQ(c.exitCode, exitCode);
+  const std::string summary = "Tarvolin: " + std::to_string(c.nWritten) +
+                              (c.nWritten == 1 ? " report" : " reports") + " written to " + dir + "\\, " +
+                              std::to_string(c.nFailed) + " failed.\n";
+  EXPECT_EQ(summary, err.substr(err.size() >= summary.size() ? err.size() - summary.size() : 0)) << err;
+  EXPECT_EQ(
+      c.bSucceeded ? "A: Command line succeeded - exiting silently." : "E: Command line failed - exiting!",
+      LastOutputModeLine(log))
+      << log;
+  if (!c.reason.empty()) {
+    // Each unwritten report is named with the system's reason.
+    for (const std::string& key : c.keys) {
+      if (key == kHiddenKey) continue;
+      const std::string line =
+          "The report file <" + dir + "\\" + key + "_TarvolinInfo.txt> could not be written: " + c.reason;
+      EXPECT_NE(std::string::npos, log.find(line)) << line << "\n" << log;
+    }
+  } else {
+    // Every BHO has its report, also those after the one that did not load.
+    for (const std::string& key : c.keys) {
+      const std::string name = key == kHiddenKey ? "" : key;
+      EXPECT_NE("", test::ReadFile(dir + "\\" + name + "_TarvolinInfo.txt")) << name;
+    }
+  }
+}
+
+std::string Reason(DWord code) {
+  return "error <" + std::to_string(code) + ">: <" + Generic::GetErrorText(code) + ">.";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, OutputModeOutcome,
+    ::testing::Values(
+        OutcomeCase{"AllWritten", {kClsidA, kClsidB}, "out", false, 0, 2, 0, "", true},
+        OutcomeCase{"DirectoryIsAFile", {kClsidA, kClsidB}, "out", true, 2, 0, 2, Reason(183), false},
+        OutcomeCase{"NameTooLong", {kClsidA}, std::string(300, 'n'), false, 2, 0, 1, Reason(206), false},
+        OutcomeCase{"RecordThatDoesNotLoadSortsFirst",
+                    {kHiddenKey, kClsidA, kClsidB},
+                    "out",
+                    false,
+                    2,
+                    2,
+                    1,
+                    "",
+                    false}),
+    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.what); });
+
+TEST_F(StartUp, CommandLineFailureEndsWithExitCodeOne) {
+  UserMessage::SetNonInteractive(true);
+  testing::internal::CaptureStderr();
+  const std::string log = Run({"-Output"});
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(1, exitCode);
+  EXPECT_EQ("Tarvolin: the command line failed, no reports written.\n", err);
+  EXPECT_EQ("E: Command line failed - exiting!", LastOutputModeLine(log));
+}
+
+TEST_F(StartUp, InteractiveStartEndsWithExitCodeZero) {
+  Run({});
+  EXPECT_EQ(0, exitCode);
 }
 
 }  // namespace
