@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <shlwapi.h>
+#include <winternl.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -307,6 +308,53 @@ class OutputModeE2E : public ::testing::Test {
     return test::ReadFile(m_work.File(archive));
   }
 
+  // Lists on disk: nothing is fetched.
+  void WriteEmptyLists() {
+    test::WriteFile(AppDir() + "\\Tarvolin20List.ini", "[General]\r\n");
+    test::WriteFile(AppDir() + "\\bholist.txt", "\r\n");
+    test::WriteFile(AppDir() + "\\bhotb-all.html", "\r\n");
+  }
+
+  // Two BHOs of its own beside whatever the prefix holds; returns how many
+  // BHO keys there are now.
+  size_t RegisterTwoBhos() {
+    for (const char* clsid :
+         {"{E2E000F1-0000-4000-8000-0000000000F1}", "{E2E000F2-0000-4000-8000-0000000000F2}"})
+      m_keys.Create(HKEY_LOCAL_MACHINE, std::string(kBhoKey) + "\\" + clsid);
+    return SubKeys(HKEY_LOCAL_MACHINE, kBhoKey).size();
+  }
+
+  // What a script sees of a failed run: the exit code, the last line on
+  // standard error, and the log ending with the failure and the exit routine.
+  void ExpectOutcome(const ProgramRun& run, DWORD exitCode, const std::string& summary, bool bSucceeded) {
+    EXPECT_EQ(exitCode, run.exitCode);
+    std::string errors = run.errors;
+    while (!errors.empty() && (errors.back() == '\n' || errors.back() == '\r')) errors.pop_back();
+    EXPECT_EQ(summary, errors.substr(errors.rfind('\n') == std::string::npos ? 0 : errors.rfind('\n') + 1))
+        << run.errors;
+    const std::vector<std::string> lines = Lines(test::ReadFile(m_sLogPath));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_NE(std::string::npos,
+              lines.back().find("In MyApp::ExitInstance(), calling CWinApp::ExitInstance()."));
+    const std::string& last = lines[lines.size() - 2];
+    const std::string want = bSucceeded ? " @A " : " @E ";
+    EXPECT_NE(std::string::npos, last.find(want)) << last;
+    const std::string text =
+        bSucceeded ? "Command line succeeded - exiting silently." : "Command line failed - exiting!";
+    EXPECT_EQ(text, last.substr(last.size() >= text.size() ? last.size() - text.size() : 0)) << last;
+  }
+
+  // The failure line that names a report and the system's reason.
+  std::string FailureLine(const std::string& report, DWORD error) {
+    char text[512] = {};
+    const DWORD n =
+        ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                         MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
+    std::string reason(text, n >= 2 ? n - 2 : 0);
+    return "The report file <" + report + "> could not be written: error <" + std::to_string(error) + ">: <" +
+           reason + ">.";
+  }
+
   test::TempDir m_root;
   test::TempDir m_work;
   std::string m_sLogPath;
@@ -440,6 +488,10 @@ TEST_F(OutputModeE2E, ReportsEveryRegisteredBhoWithFactsFromTheFileAndTheDownloa
       RunProgram("-Output *TARVOLIN_E2E_OUT*\\E2E\\", {{"TARVOLIN_E2E_OUT", m_root.File("Reports")}});
   const std::time_t ended = std::time(nullptr);
   EXPECT_EQ(0u, run.exitCode);
+  ExpectOutcome(run, 0,
+                "Tarvolin: " + std::to_string(SubKeys(HKEY_LOCAL_MACHINE, kBhoKey).size()) +
+                    " reports written to " + outDir + "\\, 0 failed.",
+                true);
 
   // The lists arrived beside the executable, each zip with its list.
   EXPECT_EQ(makerList, test::ReadFile(AppDir() + "\\Tarvolin20List.ini"));
@@ -606,6 +658,174 @@ TEST_F(OutputModeE2E, StoredFactoryResetRemovesTheWholeProgramKeyAtTheNextStart)
   EXPECT_EQ(std::string::npos, run.errors.find("downloading")) << run.errors;
   const std::string log = test::ReadFile(m_sLogPath);
   EXPECT_NE(std::string::npos, log.find("Command line succeeded - exiting silently.\r\n"));
+}
+
+// --- runs that fail: each must say so in its exit code, on standard error
+// and in the last line of its log ---
+
+TEST_F(OutputModeE2E, AFileInPlaceOfTheOutputDirectoryFailsEveryReport) {
+  WriteEmptyLists();
+  const size_t nBhos = RegisterTwoBhos();
+  if (HasFatalFailure()) return;
+  const std::string outDir = m_root.File("Reports");
+  test::WriteFile(outDir, "a file, not a directory");
+
+  const ProgramRun run = RunProgram("-Output \"" + outDir + "\"");
+  ExpectOutcome(run, 2,
+                "Tarvolin: 0 reports written to " + outDir + "\\, " + std::to_string(nBhos) + " failed.",
+                false);
+  const std::string log = test::ReadFile(m_sLogPath);
+  const std::string line =
+      FailureLine(outDir + "\\{E2E000F1-0000-4000-8000-0000000000F1}_TarvolinInfo.txt", 183);
+  EXPECT_NE(std::string::npos, log.find(line)) << line;
+  EXPECT_EQ("a file, not a directory", test::ReadFile(outDir));
+}
+
+// Wine honours what the host refuses: a directory the host does not let
+// this user write into. A DOS read-only attribute would not do (Windows
+// ignores it on directories), and root may write anywhere the Unix mode
+// forbids, so as root the directory is made immutable instead.
+class UnwritableHostDirectory {
+ public:
+  UnwritableHostDirectory(const std::string& dir, const test::TempDir& work) : m_sDir(dir), m_work(work) {
+    m_sHost = test::HostPath(dir);
+    test::RunHostProgram({"/bin/chmod", "0555", m_sHost}, m_work.Path());
+    if (Writable() && test::HostFileExists("/usr/bin/chattr")) {
+      m_bImmutable = test::RunHostProgram({"/usr/bin/chattr", "+i", m_sHost}, m_work.Path()) == 0;
+    }
+  }
+  ~UnwritableHostDirectory() {
+    if (m_bImmutable) test::RunHostProgram({"/usr/bin/chattr", "-i", m_sHost}, m_work.Path());
+    test::RunHostProgram({"/bin/chmod", "0755", m_sHost}, m_work.Path());
+  }
+  UnwritableHostDirectory(const UnwritableHostDirectory&) = delete;
+  UnwritableHostDirectory& operator=(const UnwritableHostDirectory&) = delete;
+
+  // Whether a file can still be made in it (then the case cannot be tried).
+  bool Writable() const {
+    const std::string probe = m_sDir + "\\probe.txt";
+    HANDLE file = ::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(file);
+    ::DeleteFileA(probe.c_str());
+    return true;
+  }
+
+ private:
+  std::string m_sDir;
+  std::string m_sHost;
+  const test::TempDir& m_work;
+  bool m_bImmutable = false;
+};
+
+TEST_F(OutputModeE2E, AReadOnlyOutputDirectoryFailsEveryReport) {
+  WriteEmptyLists();
+  const size_t nBhos = RegisterTwoBhos();
+  if (HasFatalFailure()) return;
+  const std::string outDir = m_root.File("Read Only");
+  ASSERT_TRUE(MakeDirectory(outDir));
+  const UnwritableHostDirectory readOnly(outDir, m_work);
+  if (readOnly.Writable())
+    GTEST_SKIP() << "neither the Unix mode nor the immutable attribute (chattr +i, which needs "
+                    "CAP_LINUX_IMMUTABLE) stops this user writing into "
+                 << test::HostPath(outDir);
+
+  const ProgramRun run = RunProgram("-Output \"" + outDir + "\"");
+  ExpectOutcome(run, 2,
+                "Tarvolin: 0 reports written to " + outDir + "\\, " + std::to_string(nBhos) + " failed.",
+                false);
+  const std::string log = test::ReadFile(m_sLogPath);
+  const std::string line =
+      FailureLine(outDir + "\\{E2E000F2-0000-4000-8000-0000000000F2}_TarvolinInfo.txt", 5);
+  EXPECT_NE(std::string::npos, log.find(line)) << line;
+}
+
+TEST_F(OutputModeE2E, APathTooLongForTheSystemFailsAndLeavesNoDirectoryBehind) {
+  WriteEmptyLists();
+  const size_t nBhos = RegisterTwoBhos();
+  if (HasFatalFailure()) return;
+  // 300 characters in levels of ten: the first levels fit, a later one does not.
+  std::string outDir = m_root.File("Too Long");
+  while (outDir.size() < 300) outDir += "\\abcdefghi";
+  outDir.resize(300);
+  ASSERT_NE('\\', outDir.back());
+
+  const ProgramRun run = RunProgram("-Output \"" + outDir + "\"");
+  ExpectOutcome(run, 2,
+                "Tarvolin: 0 reports written to " + outDir + "\\, " + std::to_string(nBhos) + " failed.",
+                false);
+  const std::string log = test::ReadFile(m_sLogPath);
+  const std::string line =
+      FailureLine(outDir + "\\{E2E000F1-0000-4000-8000-0000000000F1}_TarvolinInfo.txt", 206);
+  EXPECT_NE(std::string::npos, log.find(line)) << line;
+  // Every level the program made on its way down went again.
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(m_root.File("Too Long").c_str()));
+}
+
+// A BHO key whose name begins with a NUL character, made through the native
+// registry call (the Win32 calls cannot name it). Wine keeps it, sorts it
+// before every other key, and the ANSI enumeration hands it out as an empty
+// name, whose record cannot load. Deleted again through its handle.
+class HiddenBhoKey {
+ public:
+  HiddenBhoKey() {
+    using NtCreateKeyFn =
+        LONG(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, ULONG, PUNICODE_STRING, ULONG, PULONG);
+    const auto create = reinterpret_cast<NtCreateKeyFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll"), "NtCreateKey")));
+    HKEY parent = nullptr;
+    if (!create || ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBhoKey, 0, KEY_ALL_ACCESS, &parent) != ERROR_SUCCESS)
+      return;
+    static WCHAR name[] = L"\0{E2E000F0-hidden}";
+    UNICODE_STRING text;
+    text.Buffer = name;
+    text.Length = static_cast<USHORT>(sizeof name - sizeof(WCHAR));
+    text.MaximumLength = sizeof name;
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &text, 0, parent, nullptr);
+    if (create(&m_hKey, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr) != 0) m_hKey = nullptr;
+    ::RegCloseKey(parent);
+  }
+  ~HiddenBhoKey() {
+    if (!m_hKey) return;
+    using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
+    const auto remove = reinterpret_cast<NtDeleteKeyFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll"), "NtDeleteKey")));
+    if (remove) remove(m_hKey);
+    ::RegCloseKey(static_cast<HKEY>(m_hKey));
+  }
+  HiddenBhoKey(const HiddenBhoKey&) = delete;
+  HiddenBhoKey& operator=(const HiddenBhoKey&) = delete;
+  bool Made() const { return m_hKey != nullptr; }
+
+ private:
+  HANDLE m_hKey = nullptr;
+};
+
+TEST_F(OutputModeE2E, ABhoThatFailsToLoadAndSortsFirstHidesNoOtherBho) {
+  WriteEmptyLists();
+  RegisterTwoBhos();
+  if (HasFatalFailure()) return;
+  const HiddenBhoKey hidden;
+  ASSERT_TRUE(hidden.Made());
+  const std::vector<std::string> keys = SubKeys(HKEY_LOCAL_MACHINE, kBhoKey);
+  ASSERT_FALSE(keys.empty());
+  ASSERT_EQ('\0', keys.front()[0]) << "the hidden key does not sort first";
+
+  const std::string outDir = m_root.File("Reports");
+  const ProgramRun run = RunProgram("-Output \"" + outDir + "\"");
+  ExpectOutcome(run, 2,
+                "Tarvolin: " + std::to_string(keys.size() - 1) + " report" + (keys.size() == 2 ? "" : "s") +
+                    " written to " + outDir + "\\, 1 failed.",
+                false);
+  // The failed record still has its file; every BHO after it has its own.
+  EXPECT_NE(std::string::npos, test::ReadFile(outDir + "\\_TarvolinInfo.txt").find("Enabled?: "));
+  for (size_t i = 1; i < keys.size(); ++i) {
+    const std::string report = test::ReadFile(outDir + "\\" + SafeName(keys[i]) + "_TarvolinInfo.txt");
+    EXPECT_NE(std::string::npos, report.find("Clsid: " + keys[i] + "\r\n")) << keys[i];
+  }
+  EXPECT_NE(std::string::npos,
+            test::ReadFile(m_sLogPath).find("<pBHO->LoadBHOAttrs()> failed with error <80004005>"));
 }
 
 }  // namespace
