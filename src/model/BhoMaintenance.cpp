@@ -2,7 +2,6 @@
 // file, removal of orphaned registry entries, and readable-text extraction.
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "common/base/ErrorCheck.h"
@@ -10,9 +9,9 @@
 #include "common/base/GenericStrings.h"
 #include "common/base/SystemApi.h"
 #include "common/fileinfo/ProgramVersion.h"
-#include "common/files/FileSystem.h"
 #include "common/files/GenericFiles.h"
 #include "common/files/PrivateProfile.h"
+#include "common/files/StdioFile.h"
 #include "common/registry/MyRegistry.h"
 #include "common/registry/RegistryKeys.h"
 #include "common/ui/MyMessageBox.h"
@@ -21,15 +20,6 @@
 #include "common/ui/WaitCursor.h"
 #include "model/Bho.h"
 #include "res/resource.h"
-
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 HResult BHO::SetReportedFlag(bool bReported) const {
   LOG_ENTRY("BHO::SetReportedFlag");
@@ -149,25 +139,24 @@ void BHO::ViewText() const {
     return;
   }
 
-  FilePtr filIn(FileSystem::OpenFile(sDllPath, "rb"));
-  if (!filIn) {
+  StdioFile filIn;
+  if (!filIn.Open(sDllPath, "rb")) {
     LOGE("Failed to open BHO file <%s>!\n", sDllPath);
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
     return;
   }
 
   std::string sUserReadable;
-  EC_H(hr, _ViewTextParse(filIn.get(), sUserReadable));
+  EC_H(hr, _ViewTextParse(filIn.Get(), sUserReadable));
   std::string sAppPath;
   EC_B(hr, !(sAppPath = SystemApi::GetModuleFileName()).empty());
   const std::string sPathOut =
       Generic::GetDirectory(sAppPath) + "\\~" + Generic::GetFileName(sDllPath) + ".tmp.txt";
-  FilePtr filOut;
-  if (Succeeded(hr)) filOut.reset(FileSystem::OpenFile(sPathOut, "w"));
-  EC_B(hr, nullptr != filOut);
-  EC_B(hr, std::fwrite(sUserReadable.data(), 1, sUserReadable.size(), filOut.get()) == sUserReadable.size());
-  EC_B(hr, 0 == std::fclose(filIn.release()));
-  EC_B(hr, 0 == std::fclose(filOut.release()));
+  StdioFile filOut;
+  EC_B(hr, filOut.Open(sPathOut, "w"));
+  EC_B(hr, filOut.Write(sUserReadable));
+  EC_B(hr, filIn.Close());
+  EC_B(hr, filOut.Close());
 
   std::intptr_t hInst = 0;
   if (Succeeded(hr)) hInst = Shell::OpenDocument(sPathOut, Generic::GetDirectory(sPathOut));

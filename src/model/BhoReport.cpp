@@ -1,34 +1,27 @@
 // The readable report file of one BHO record.
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
 #include "common/base/ErrorCheck.h"
 #include "common/base/GenericPaths.h"
 #include "common/base/GenericStrings.h"
 #include "common/fileinfo/ProgramVersion.h"
-#include "common/files/FileSystem.h"
 #include "common/files/GenericFiles.h"
 #include "common/files/GenericIni.h"
+#include "common/files/StdioFile.h"
 #include "common/ui/WaitCursor.h"
 #include "model/Bho.h"
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 // Text-mode output on every platform: each line feed is written as CR LF.
-bool WriteText(std::FILE* file, const std::string& text) {
+bool WriteText(StdioFile& file, const std::string& text) {
   std::string out;
   out.reserve(text.size() + 16);
   for (char c : text) {
     if (c == '\n') out += '\r';
     out += c;
   }
-  return std::fwrite(out.data(), 1, out.size(), file) == out.size();
+  return file.Write(out);
 }
 
 std::string AttributeLine(size_t width, const std::string& name, const std::string& value) {
@@ -47,13 +40,12 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
   const std::string sDir = Generic::GetDirectory(sSavePath);
   if (!Generic::IsDirectory(sDir)) EC_B(hr, 0 == Generic::CreateDirectory(sDir));
 
-  FilePtr file;
-  if (Succeeded(hr)) file.reset(FileSystem::OpenFile(sSavePath, "wb"));
-  EC_B(hr, nullptr != file);
+  StdioFile file;
+  EC_B(hr, file.Open(sSavePath, "wb"));
   if (Failed(hr)) EC_VAR(sSavePath, "%s");
 
   const std::string sHeader = "\nTarvolin " + sVersion + " Report File:\n   " + sSavePath + "\n\n";
-  EC_B(hr, WriteText(file.get(), sHeader));
+  EC_B(hr, WriteText(file, sHeader));
 
   // Every present attribute sets the width, also those too empty to write.
   size_t nWidth = 0;
@@ -61,7 +53,7 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
       [&](const std::string& name, const std::string&) { nWidth = std::max(nWidth, name.size()); });
 
   m_mapAttrVals.ForEach([&](const std::string& name, const std::string& value) {
-    if (!value.empty()) EC_B(hr, WriteText(file.get(), AttributeLine(nWidth, name, value)));
+    if (!value.empty()) EC_B(hr, WriteText(file, AttributeLine(nWidth, name, value)));
   });
 
   std::string sMD5;
@@ -71,9 +63,10 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
     Generic::GetFromIniFile(sPathIni, sMD5, "Notation", "", sNotation, Generic::MAX_NOTATION_LEN_);
     sNotation = Generic::Trim(sNotation);
     if (!sNotation.empty() && sNotation != NOTATION_PROMPT)
-      EC_B(hr, WriteText(file.get(), AttributeLine(nWidth, "Notation", sNotation)));
+      EC_B(hr, WriteText(file, AttributeLine(nWidth, "Notation", sNotation)));
   }
 
-  EC_B(hr, 0 == std::fclose(file.release()));
+  // A full disk may show only when the last bytes are flushed.
+  EC_B(hr, file.Close());
   return hr;
 }

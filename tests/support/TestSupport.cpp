@@ -65,6 +65,14 @@ void RemoveFile(const std::string& path) {
   fs::remove(Native(path), ec);
 }
 
+std::string FullDiskFile() {
+#ifdef _WIN32
+  return "Z:\\dev\\full";
+#else
+  return "\\dev\\full";
+#endif
+}
+
 ScopedLog::ScopedLog(int level) {
   MyLog::ForgetFirstSetLevel();
   m_pLog = std::make_unique<MyLog>(m_dir.File("test.log"), 4);

@@ -33,6 +33,10 @@ std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 void RemoveFile(const std::string& path);
 
+// A file that takes every write into its buffer and then fails the flush as
+// a full disk does: Linux's /dev/full, natively or through Wine's Z: drive.
+std::string FullDiskFile();
+
 // A process log at Debug level in its own directory; the newest one is the
 // process log while it lives.
 class ScopedLog {

@@ -2,7 +2,6 @@
 
 #include "common/base/GenericPaths.h"
 #include "common/base/SystemApi.h"
-#include "common/files/FileSystem.h"
 #include "common/files/GenericFiles.h"
 
 namespace {
@@ -51,7 +50,7 @@ MyLog::MyLog(const std::string& fileName, int maxSizeMB) : m_pPrevious(g_pCurren
     SetLevel(previous);
   }
 
-  m_pStream.reset(FileSystem::OpenFile(m_sFileName, "a"));
+  m_file.Open(m_sFileName, "a");
   m_nPid = SystemApi::GetCurrentProcessId();
 }
 
@@ -111,8 +110,8 @@ std::string MyLog::GetLastLogText() {
 void MyLog::Write(const std::string& text, bool bFlush) {
   if (m_nMsgLevel < m_nLevel) return;
   m_sPending += text;
-  if (m_pStream) {
-    std::fwrite(text.data(), 1, text.size(), m_pStream.get());
-    if (bFlush) std::fflush(m_pStream.get());
+  if (m_file.IsOpen()) {
+    m_file.Write(text);
+    if (bFlush) m_file.Flush();
   }
 }

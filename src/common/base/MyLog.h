@@ -3,11 +3,10 @@
 // the user are logged first and then taken back with GetLastLogText().
 #pragma once
 
-#include <cstdio>
-#include <memory>
 #include <string>
 
 #include "common/base/LogFormat.h"
+#include "common/files/StdioFile.h"
 
 class MyLog {
  public:
@@ -34,7 +33,7 @@ class MyLog {
 
   std::string GetLastLogText();
   const std::string& GetFileName() const { return m_sFileName; }
-  bool IsOpen() const { return m_pStream != nullptr; }
+  bool IsOpen() const { return m_file.IsOpen(); }
 
   // The process log; a log that writes nowhere when none exists.
   static MyLog& Current();
@@ -44,17 +43,13 @@ class MyLog {
   static void ForgetFirstSetLevel();
 
  private:
-  struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-
   MyLog() = default;  // the silent stand-in behind Current()
   // Unflushed text waits in the stream's buffer: a line's header waits for
   // its message, so each line reaches the file in one write.
   void Write(const std::string& text, bool bFlush = true);
 
   std::string m_sFileName;
-  std::unique_ptr<std::FILE, FileCloser> m_pStream;
+  StdioFile m_file;
   std::string m_sPending;
   int m_nLevel = 2;
   int m_nMsgLevel = 5;

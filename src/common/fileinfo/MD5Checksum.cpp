@@ -5,7 +5,7 @@
 #include "common/base/ErrorCheck.h"
 #include "common/base/FileException.h"
 #include "common/base/SystemApi.h"
-#include "common/files/ReadOnlyFile.h"
+#include "common/files/StdioFile.h"
 
 namespace {
 
@@ -208,7 +208,7 @@ std::string CMD5Checksum::GetMD5(std::FILE* file) {
 
 std::string CMD5Checksum::GetMD5(const std::string& sFilePath) {
   LOG_ENTRY("CMD5Checksum::GetMD5");
-  ReadOnlyFile file;
-  if (!file.Open(sFilePath)) throw FileException::FromOsError(SystemApi::GetLastError(), sFilePath);
+  StdioFile file;
+  if (!file.OpenForReading(sFilePath)) throw FileException::FromOsError(SystemApi::GetLastError(), sFilePath);
   return GetMD5(file.Get());
 }

@@ -1,12 +1,11 @@
 #include "common/fileinfo/PeVersionSource.h"
 
 #include <cstring>
-#include <memory>
 
 #include "common/base/SystemApi.h"
 #include "common/fileinfo/PeVersionReader.h"
 #include "common/fileinfo/VersionBlock.h"
-#include "common/files/FileSystem.h"
+#include "common/files/StdioFile.h"
 
 namespace {
 
@@ -14,16 +13,10 @@ namespace {
 constexpr DWord kErrorResourceDataNotFound = 1812;
 constexpr DWord kErrorResourceTypeNotFound = 1813;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 // Opens the file and finds its version resource; the last error says why not.
-bool Locate(const std::string& path, FilePtr& file, PeVersionReader::Location& found) {
-  file.reset(FileSystem::OpenFile(path, "rb"));
-  if (!file) return false;
-  if (PeVersionReader::FindVersionResource(PeVersionReader::FileSource(file.get()), found)) return true;
+bool Locate(const std::string& path, StdioFile& file, PeVersionReader::Location& found) {
+  if (!file.Open(path, "rb")) return false;
+  if (PeVersionReader::FindVersionResource(PeVersionReader::FileSource(file.Get()), found)) return true;
   SystemApi::SetLastError(kErrorResourceDataNotFound);
   return false;
 }
@@ -31,17 +24,17 @@ bool Locate(const std::string& path, FilePtr& file, PeVersionReader::Location& f
 }  // namespace
 
 DWord PeVersionSource::GetInfoSize(const std::string& path) {
-  FilePtr file;
+  StdioFile file;
   PeVersionReader::Location found;
   return Locate(path, file, found) ? found.size : 0;
 }
 
 bool PeVersionSource::GetInfo(const std::string& path, DWord size, std::uint8_t* data) {
-  FilePtr file;
+  StdioFile file;
   PeVersionReader::Location found;
   if (!Locate(path, file, found)) return false;
   const DWord nRead = size < found.size ? size : found.size;
-  if (!PeVersionReader::FileSource(file.get()).ReadAt(found.offset, data, nRead)) {
+  if (!PeVersionReader::FileSource(file.Get()).ReadAt(found.offset, data, nRead)) {
     SystemApi::SetLastError(kErrorResourceDataNotFound);
     return false;
   }

@@ -1,24 +1,19 @@
 #include "common/files/FileSnapshot.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "common/base/SystemApi.h"
-#include "common/files/FileSystem.h"
+#include "common/files/StdioFile.h"
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-bool ReadAll(std::FILE* file, std::uint64_t sizeHint, std::string& content) {
+bool ReadAll(StdioFile& file, std::uint64_t sizeHint, std::string& content) {
   content.clear();
   content.reserve(static_cast<std::size_t>(sizeHint));
   char block[65536];
   std::size_t n = 0;
-  while ((n = std::fread(block, 1, sizeof block, file)) > 0) content.append(block, n);
-  if (!std::ferror(file)) return true;
+  while ((n = file.Read(block, sizeof block)) > 0) content.append(block, n);
+  if (!file.ReadFailed()) return true;
   SystemApi::SetLastError(30);  // ERROR_READ_FAULT
   return false;
 }
@@ -29,16 +24,16 @@ bool FileSnapshot::Refresh(const std::string& sPath, bool& bChanged) {
   bChanged = false;
   // Taken before the stamp: any write after this moment gets a later time.
   const std::int64_t now = FileStamp::Now();
-  const std::unique_ptr<std::FILE, FileCloser> file(FileSystem::OpenFile(sPath, "rb"));
+  StdioFile file;
   FileStamp stamp;
-  if (!file || !FileStamp::Of(file.get(), stamp)) {
+  if (!file.Open(sPath, "rb") || !FileStamp::Of(file.Get(), stamp)) {
     Forget();
     return false;
   }
   if (m_bValid && m_bSettled && sPath == m_sPath && stamp == m_stamp) return true;
 
   std::string sContent;
-  if (!ReadAll(file.get(), stamp.size, sContent)) {
+  if (!ReadAll(file, stamp.size, sContent)) {
     Forget();
     return false;
   }

@@ -28,6 +28,9 @@ bool FindFirst(const std::string& path, FindData& found);
 // The C runtime's fopen on a program path (mode as for fopen; Windows text
 // mode turns "\n" into CR LF).
 std::FILE* OpenFile(const std::string& path, const char* mode);
+// Puts the C runtime's reason for its last failed read, write or close of a
+// file into SystemApi::GetLastError() (112 for a full disk).
+void KeepRuntimeError();
 
 bool DeleteFile(const std::string& path);
 bool MoveFile(const std::string& from, const std::string& to);

@@ -4,37 +4,12 @@
 #include <vector>
 
 #include "common/base/ErrorCheck.h"
-#include "common/files/FileSystem.h"
 #include "common/files/GenericFiles.h"
+#include "common/files/StdioFile.h"
 #include "common/ui/WaitCursor.h"
 
 namespace Generic {
 namespace {
-
-// An owned C runtime file for the guarded steps below.
-class StdioFile {
- public:
-  StdioFile() = default;
-  ~StdioFile() {
-    if (m_pFile) std::fclose(m_pFile);
-  }
-  StdioFile(const StdioFile&) = delete;
-  StdioFile& operator=(const StdioFile&) = delete;
-
-  bool Open(const std::string& path, const char* mode) {
-    m_pFile = FileSystem::OpenFile(path, mode);
-    return m_pFile != nullptr;
-  }
-  bool Close() {
-    std::FILE* f = m_pFile;
-    m_pFile = nullptr;
-    return f && std::fclose(f) == 0;
-  }
-  std::FILE* Get() const { return m_pFile; }
-
- private:
-  std::FILE* m_pFile = nullptr;
-};
 
 // Copies the lines after the first line end of `in` to `out`, each ended
 // with "\n" (so in text mode as the platform ends lines). A CR before the LF

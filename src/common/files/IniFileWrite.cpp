@@ -1,32 +1,23 @@
 // Writing one value the way WritePrivateProfileString does: the key's line
 // is replaced in the first section of that name, or added at the end of the
 // section, or a new section is appended; the file is created when missing.
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "common/base/GenericPaths.h"
 #include "common/base/GenericStrings.h"
-#include "common/files/FileSystem.h"
 #include "common/files/IniFile.h"
+#include "common/files/StdioFile.h"
 
 namespace IniFile {
-namespace {
-
-struct Closer {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-}  // namespace
-
 bool WritePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                const std::string& fileName) {
   std::vector<std::string> lines;
-  if (std::unique_ptr<std::FILE, Closer> in{FileSystem::OpenFile(fileName, "rb")}) {
+  StdioFile in;
+  if (in.Open(fileName, "rb")) {
     std::string bytes;
     char chunk[4096];
     size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, in.get())) > 0) bytes.append(chunk, n);
+    while ((n = in.Read(chunk, sizeof chunk)) > 0) bytes.append(chunk, n);
     size_t pos = 0;
     while (pos < bytes.size()) {
       size_t end = bytes.find('\n', pos);
@@ -72,12 +63,14 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
     }
   }
 
-  std::unique_ptr<std::FILE, Closer> out{FileSystem::OpenFile(fileName, "wb")};
-  if (!out) return false;
+  in.Close();
+  StdioFile out;
+  if (!out.Open(fileName, "wb")) return false;
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  return std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() &&
-         std::fclose(out.release()) == 0;
+  const bool bWritten = out.Write(text);
+  // A full disk may show only when the last bytes are flushed.
+  return out.Close() && bWritten;
 }
 
 }  // namespace IniFile

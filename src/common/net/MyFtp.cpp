@@ -9,49 +9,12 @@
 #include "common/base/SystemApi.h"
 #include "common/files/FileSystem.h"
 #include "common/files/GenericFiles.h"
+#include "common/files/StdioFile.h"
 #include "common/net/GenericInternetErrors.h"
 #include "common/ui/ProgressWindow.h"
 #include "common/ui/WaitCursor.h"
 
 namespace {
-
-// The size companion, read as a text file.
-class SizeFile {
- public:
-  SizeFile() = default;
-  ~SizeFile() { Close(); }
-  SizeFile(const SizeFile&) = delete;
-  SizeFile& operator=(const SizeFile&) = delete;
-
-  bool Open(const std::string& path) {
-    m_pFile = FileSystem::OpenFile(path, "r");
-    return m_pFile != nullptr;
-  }
-  // The first line without its line end; false at the end of the file.
-  bool ReadString(std::string& line) {
-    line.clear();
-    char buffer[256];
-    bool bRead = false;
-    while (std::fgets(buffer, sizeof buffer, m_pFile)) {
-      bRead = true;
-      line += buffer;
-      if (!line.empty() && line.back() == '\n') {
-        line.pop_back();
-        break;
-      }
-    }
-    // Running out of text is not a system error: nothing to report with it.
-    if (!bRead) SystemApi::SetLastError(0);
-    return bRead;
-  }
-  void Close() {
-    if (m_pFile) std::fclose(m_pFile);
-    m_pFile = nullptr;
-  }
-
- private:
-  std::FILE* m_pFile = nullptr;
-};
 
 void ShowProgress(ProgressWindow* pProgress, const char* title, const std::string& subject) {
   if (pProgress) pProgress->SetMessage(std::string(title) + "\r\n\r\n" + subject);
@@ -174,9 +137,9 @@ HResult MyFtp::_GetRemoteFileSize(const std::string& sRemoteUrl, std::int64_t& n
     return kSOk;
   }
 
-  SizeFile fil;
+  StdioFile fil;
   std::string sLine;
-  EC_B_TEXT(hr, "fil.Open(sLocalSizeFilePathname, CFile::modeRead)", fil.Open(sLocalSizeFilePathname));
+  EC_B_TEXT(hr, "fil.Open(sLocalSizeFilePathname, CFile::modeRead)", fil.Open(sLocalSizeFilePathname, "r"));
   if (Failed(hr)) EC_VAR(sLocalSizeFilePathname, "%s");
   EC_B(hr, fil.ReadString(sLine));
   fil.Close();

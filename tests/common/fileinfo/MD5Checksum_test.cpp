@@ -7,7 +7,7 @@
 
 #include "common/base/ErrorCheck.h"
 #include "common/base/FileException.h"
-#include "common/files/ReadOnlyFile.h"
+#include "common/files/StdioFile.h"
 #include "common/ui/UserMessage.h"
 #include "support/TestSupport.h"
 
@@ -104,8 +104,8 @@ TEST(MD5ChecksumTest, OpenFileIsReadFromItsCurrentPosition) {
   const std::string bytes = Pattern(3000);
   const std::string path = dir.File("data.bin");
   test::WriteFile(path, bytes);
-  ReadOnlyFile file;
-  ASSERT_TRUE(file.Open(path));
+  StdioFile file;
+  ASSERT_TRUE(file.OpenForReading(path));
   ASSERT_EQ(0, std::fseek(file.Get(), 1000, SEEK_SET));
   EXPECT_EQ(CMD5Checksum::GetMD5(bytes.data() + 1000, 2000), CMD5Checksum::GetMD5(file.Get()));
   // At the end nothing is left: the digest of no bytes.

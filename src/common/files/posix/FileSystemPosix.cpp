@@ -56,6 +56,8 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   return f;
 }
 
+void KeepRuntimeError() { SetErrorFromErrno(); }
+
 bool FindFirst(const std::string& path, FindData& found) {
   const std::string native = Native(path);
   const auto slash = native.find_last_of('/');

@@ -2,6 +2,7 @@
 // stream files.
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "common/files/FileSystem.h"
@@ -56,6 +57,15 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
     if (_doserrno != 0) ::SetLastError(static_cast<DWORD>(_doserrno));
   }
   return f;
+}
+
+void KeepRuntimeError() {
+  // A failed WriteFile leaves its error with the thread and in _doserrno;
+  // errno alone is all the runtime keeps of a full buffer it could not flush.
+  DWORD error = ::GetLastError();
+  if (error == ERROR_SUCCESS) error = static_cast<DWORD>(_doserrno);
+  if (error == ERROR_SUCCESS) error = errno == ENOSPC ? ERROR_DISK_FULL : ERROR_WRITE_FAULT;
+  ::SetLastError(error);
 }
 
 bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }

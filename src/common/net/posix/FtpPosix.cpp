@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/base/SystemApi.h"
-#include "common/files/FileSystem.h"
+#include "common/files/StdioFile.h"
 #include "common/net/TransferApi.h"
 #include "common/net/posix/SocketPosix.h"
 
@@ -84,8 +84,8 @@ class FtpConnection : public InternetObject {
   }
 
   bool PutFile(const std::string& localPath, const std::string& remoteName, DWord transferType) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(FileSystem::OpenFile(localPath, "rb"), std::fclose);
-    if (!file) return false;  // the file system's error
+    StdioFile file;
+    if (!file.Open(localPath, "rb")) return false;  // the file system's error
 
     int code = 0;
     const char* type = (transferType & 3) == FTP_TRANSFER_TYPE_ASCII ? "TYPE A" : "TYPE I";
@@ -106,11 +106,11 @@ class FtpConnection : public InternetObject {
     if (!data) return Fail(kCannotConnect);
     char buffer[16384];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    while ((n = file.Read(buffer, sizeof buffer)) > 0) {
       const NetError error = data.SendAll(buffer, n);
       if (error != NetError::None) return Fail(FromNetError(error));
     }
-    const bool bReadFailed = std::ferror(file.get()) != 0;
+    const bool bReadFailed = file.ReadFailed();
     data.Close();  // the end of the data is the end of the file
     if (!ReadReply(code)) return false;
     if (bReadFailed) return Fail(30);  // ERROR_READ_FAULT

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "common/base/SystemApi.h"
-#include "common/files/FileSystem.h"
+#include "common/files/StdioFile.h"
 #include "common/net/TransferApi.h"
 #include "common/net/posix/SocketPosix.h"
 
@@ -82,26 +82,6 @@ bool IsRedirect(int status) {
   return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-class LocalFile {
- public:
-  ~LocalFile() {
-    if (m_pFile) std::fclose(m_pFile);
-  }
-  bool Create(const std::string& path) {
-    m_pFile = FileSystem::OpenFile(path, "wb");
-    return m_pFile != nullptr;
-  }
-  bool Write(const char* data, std::size_t size) { return std::fwrite(data, 1, size, m_pFile) == size; }
-  bool Close() {
-    std::FILE* f = m_pFile;
-    m_pFile = nullptr;
-    return std::fclose(f) == 0;
-  }
-
- private:
-  std::FILE* m_pFile = nullptr;
-};
-
 HResult FromSystemError(DWord error) {
   return static_cast<HResult>(0x80070000u | (error & 0xFFFFu));  // HRESULT_FROM_WIN32
 }
@@ -146,8 +126,8 @@ HResult Get(const HttpUrl& url, const std::string& localPath, std::string& locat
     return Failed(hr) ? hr : kMonikerDownloadFailure;
   }
 
-  LocalFile file;
-  if (!file.Create(localPath)) return FromSystemError(SystemApi::GetLastError());
+  StdioFile file;
+  if (!file.Open(localPath, "wb")) return FromSystemError(SystemApi::GetLastError());
   long long expected = -1;
   if (headers.count("content-length")) expected = std::atoll(headers["content-length"].c_str());
   long long total = 0;
@@ -157,10 +137,10 @@ HResult Get(const HttpUrl& url, const std::string& localPath, std::string& locat
     hr = FromNetError(socket.Read(buffer, sizeof buffer, received));
     if (Failed(hr)) return hr;
     if (received == 0) break;
-    if (!file.Write(buffer, received)) return FromSystemError(112);  // ERROR_DISK_FULL
+    if (!file.Write(buffer, received)) return FromSystemError(SystemApi::GetLastError());
     total += static_cast<long long>(received);
   }
-  if (!file.Close()) return FromSystemError(112);
+  if (!file.Close()) return FromSystemError(SystemApi::GetLastError());
   // A connection that ends early is a broken download, not a short file.
   if (expected >= 0 && total != expected) return kMonikerDownloadFailure;
   return kSOk;

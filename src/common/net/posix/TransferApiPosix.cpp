@@ -7,7 +7,7 @@
 #include <ctime>
 
 #include "common/base/SystemApi.h"
-#include "common/files/FileSystem.h"
+#include "common/files/StdioFile.h"
 #include "common/net/TransferApi.h"
 
 namespace TransferApi {
@@ -34,8 +34,7 @@ bool GetTempFileName(const std::string& dir, const std::string& prefix, std::str
     char name[16];
     std::snprintf(name, sizeof name, "%X.tmp", unique);
     // "x": created here, never an existing file taken over.
-    if (std::FILE* f = FileSystem::OpenFile(base + name, "wbx")) {
-      std::fclose(f);
+    if (StdioFile file; file.Open(base + name, "wbx")) {
       path = base + name;
       return true;
     }

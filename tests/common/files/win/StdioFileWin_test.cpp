@@ -1,11 +1,10 @@
 // While a file is read for its checksum, other processes may read it but
 // not write to it.
-#include "common/files/ReadOnlyFile.h"
-
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include "common/fileinfo/MD5Checksum.h"
+#include "common/files/StdioFile.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -15,13 +14,13 @@ HANDLE OpenShared(const std::string& path, DWORD access) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-TEST(ReadOnlyFileTest, DeniesWritersWhileOpen) {
+TEST(StdioFileReadingTest, DeniesWritersWhileOpen) {
   test::TempDir dir;
   const std::string path = dir.File("locked.bin");
   test::WriteFile(path, "abc");
   {
-    ReadOnlyFile file;
-    ASSERT_TRUE(file.Open(path));
+    StdioFile file;
+    ASSERT_TRUE(file.OpenForReading(path));
     HANDLE writer = OpenShared(path, GENERIC_WRITE);
     EXPECT_EQ(INVALID_HANDLE_VALUE, writer);
     EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), ::GetLastError());
@@ -36,12 +35,12 @@ TEST(ReadOnlyFileTest, DeniesWritersWhileOpen) {
   if (writer != INVALID_HANDLE_VALUE) ::CloseHandle(writer);
 }
 
-TEST(ReadOnlyFileTest, FailureKeepsTheSystemError) {
+TEST(StdioFileReadingTest, FailureKeepsTheSystemError) {
   test::TempDir dir;
-  ReadOnlyFile file;
-  EXPECT_FALSE(file.Open(dir.File("missing.bin")));
+  StdioFile file;
+  EXPECT_FALSE(file.OpenForReading(dir.File("missing.bin")));
   EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), ::GetLastError());
-  EXPECT_FALSE(file.Open(dir.File("no\\such\\dir\\x.bin")));
+  EXPECT_FALSE(file.OpenForReading(dir.File("no\\such\\dir\\x.bin")));
   EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), ::GetLastError());
 }
 

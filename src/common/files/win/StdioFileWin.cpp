@@ -7,11 +7,12 @@
 #include <cstdio>
 
 #include "common/base/SystemApi.h"
-#include "common/files/ReadOnlyFile.h"
+#include "common/files/StdioFile.h"
 
-bool ReadOnlyFile::Open(const std::string& path) {
+bool StdioFile::OpenForReading(const std::string& path) {
   Close();
   ::SetLastError(ERROR_SUCCESS);
+  _doserrno = 0;
   m_pFile = _fsopen(path.c_str(), "rb", _SH_DENYWR);
   if (!m_pFile) {
     // The runtime keeps the system's own error number of the failed open.

@@ -2,9 +2,9 @@
 #include <cstdio>
 
 #include "common/files/FileSystem.h"
-#include "common/files/ReadOnlyFile.h"
+#include "common/files/StdioFile.h"
 
-bool ReadOnlyFile::Open(const std::string& path) {
+bool StdioFile::OpenForReading(const std::string& path) {
   Close();
   m_pFile = FileSystem::OpenFile(path, "rb");
   if (!m_pFile) return false;
