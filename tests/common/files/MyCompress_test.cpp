@@ -285,21 +285,6 @@ TEST_F(UnpackLimit, AnEntryOfExactlyTheLimitIsUnpackedOneByteMoreIsNot) {
   EXPECT_FALSE(Exists(MyCompress::SidePath(out)));
 }
 
-// Bytes the disk refuses when the side file is closed (a full disk often
-// shows only then): a failed unpack, and the old list is kept. The side
-// file is made a link to a file that fails every flush.
-TEST_F(ZipArchives, SideFileTheDiskRefusesIsAFailedUnpack) {
-  const std::string zip = Zip("list.zip", {{"list.txt", "a short new list\r\n"}});
-  const std::string out = m_out.File("list.txt");
-  test::WriteFile(out, "old");
-  ASSERT_EQ(0, test::RunHostProgram({"/bin/ln", "-s", test::HostPath(test::FullDiskFile()),
-                                     test::HostPath(MyCompress::SidePath(out))},
-                                    m_out.Path()));
-
-  EXPECT_FALSE(m_compress.Uncompress(out, zip));
-  EXPECT_EQ("old", test::ReadFile(out));
-}
-
 // Archives that cannot be opened, or whose first entry cannot: false, and
 // the output file is not even created.
 TEST_F(ZipArchives, UnusableArchivesWriteNothing) {
