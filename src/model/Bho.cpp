@@ -10,6 +10,7 @@
 #include "common/fileinfo/MD5Checksum.h"
 #include "common/fileinfo/MyFileVersion.h"
 #include "common/files/GenericFiles.h"
+#include "common/registry/GenericRegistryLog.h"
 #include "common/registry/MyRegistry.h"
 #include "common/registry/RegistryKeys.h"
 #include "common/ui/UserMessage.h"
@@ -20,6 +21,23 @@
 namespace {
 
 std::string InProcServerKey(const std::string& sClsid) { return "CLSID\\" + sClsid + "\\InProcServer32"; }
+
+// What the default value of a class's InProcServer32 key holds. Whoever
+// installs a BHO may store any type there; only text names a DLL.
+enum class StoredPath { kNone, kNotText, kText };
+
+StoredPath ReadStoredPath(MyRegistry& reg, std::string& sPath, DWord& dwType) {
+  std::string sValue;
+  if (!reg.ReadValueString("", sValue, dwType)) return StoredPath::kNone;
+  if (dwType != Registry::kSz && dwType != Registry::kExpandSz) return StoredPath::kNotText;
+  sPath = sValue;
+  return StoredPath::kText;
+}
+
+std::string TypeText(DWord dwType) {
+  const std::string sName = Generic::RegistryTypeName(dwType);
+  return sName.empty() ? std::to_string(dwType) : sName;
+}
 
 bool CutAtMark(std::string& sPath, const char* mark) {
   const auto pos = sPath.find(mark);
@@ -65,8 +83,10 @@ bool BHO::IsInvestigating() const {
 bool BHO::IsDisabledClassicWay() const {
   MyRegistry reg;
   std::string sPath;
+  DWord dwType = 0;
   return reg.Open(Registry::kClassesRoot, InProcServerKey(m_mapAttrVals.Get("Clsid")), false) &&
-         reg.ReadValueString("", sPath) && sPath.find(TARVOLIN_WART) != std::string::npos;
+         ReadStoredPath(reg, sPath, dwType) == StoredPath::kText &&
+         sPath.find(TARVOLIN_WART) != std::string::npos;
 }
 
 bool BHO::IsDisabledSP2Way() const {
@@ -114,8 +134,12 @@ HResult BHO::LoadBHOAttrs() {
         "The Registry key:\n\n%s\n\nfor BHO <%s> could not be found!  This could be caused, for example, by "
         "SpyBot disabling the BHO.\n",
         sKey, sClsid);
-  } else if (!regServer.ReadValueString("", sStoredPath, dwType)) {
+  } else if (const StoredPath stored = ReadStoredPath(regServer, sStoredPath, dwType);
+             stored != StoredPath::kText) {
     LOGE("The Registry key:\n\n%s\n\nfor BHO <%s> had no default value!\n", sKey, sClsid);
+    if (stored == StoredPath::kNotText)
+      LOGE("The default value of <%s> for BHO <%s> is of type %s, which cannot hold a DLL path.\n", sKey,
+           sClsid, TypeText(dwType));
   } else {
     // Installers often register "%SystemRoot%\..." as REG_EXPAND_SZ; the
     // file can only be found once the variables are expanded.

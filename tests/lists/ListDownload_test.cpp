@@ -367,6 +367,40 @@ TEST_F(ListDownload, FailedRefreshLeavesTheOldListAsItWas) {
   EXPECT_FALSE(test::Contains(Log(), "Successfully downloaded"));
 }
 
+// A damaged archive from the server (one byte flipped in the middle of its
+// compressed data, as a broken transfer or a hostile network leaves it): the
+// refresh fails with the one message and the list on disk stays as it was.
+TEST_F(ListDownload, DamagedZipFromTheServerLeavesTheOldListIntact) {
+  const std::string old =
+      "[General]\r\nTimestamp=old\r\n[5d41402abc4b2a76b9719d911017c592]\r\nStatus=Adware\r\n";
+  world.WriteMakerList(old);
+  world.WriteTextList("\r\n");
+  world.WriteHtmlList("\r\n");
+  world.OpenLists();
+  std::string newer = kMakerList;
+  for (int i = 0; i < 400; ++i)
+    newer += "[" + std::to_string(i) + "]\r\nStatus=Benign\r\nDesc=entry " + std::to_string(i * 7919 % 1000) +
+             "\r\n";
+  std::string zip = MakeZip("Tarvolin20List.ini", newer);
+  const std::size_t start = 30 +
+                            (static_cast<unsigned char>(zip[26]) | static_cast<unsigned char>(zip[27]) << 8) +
+                            (static_cast<unsigned char>(zip[28]) | static_cast<unsigned char>(zip[29]) << 8);
+  const std::size_t middle = start + (zip.find("PK\x01\x02") - start) / 2;
+  zip[middle] = static_cast<char>(zip[middle] ^ 0x10);
+  ServeWithSize("files\\Tarvolin20List.zip", zip);
+
+  EXPECT_NE(kSOk, CTarvolinApp::m_pBHOListKST->DownloadBHOList(
+                      "Downloading the current Kestrove 'BHO List' ... please wait...", true));
+
+  EXPECT_EQ(std::vector<std::string>{CouldNotDownload("Tarvolin20List.ini")}, answers.Shown());
+  EXPECT_EQ(old, test::ReadFile(Local("Tarvolin20List.ini")));
+  EXPECT_TRUE(test::ReadFile(Local("Tarvolin20List.zip")) == zip) << "the damaged archive was not fetched";
+  EXPECT_FALSE(Exists("Tarvolin20List.ini.unzip"));
+  EXPECT_FALSE(test::Contains(Log(), "Successfully downloaded"));
+  // The old list still answers.
+  EXPECT_EQ("old", CTarvolinApp::m_pBHOListKST->GetBHOListTimestamp());
+}
+
 // Statuses from three freshly downloaded lists, in the order of precedence:
 // the maker's list (by checksum) when it knows the file, then the text list,
 // then the HTML list (both by CLSID).

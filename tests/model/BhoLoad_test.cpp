@@ -1,7 +1,10 @@
 // Loading a BHO record from the registry, its file and the three lists.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
+#include <ostream>
+#include <tuple>
 
 #include "common/base/SystemApi.h"
 #include "common/registry/MyRegistry.h"
@@ -256,6 +259,116 @@ TEST_F(BhoLoad, NuisanceAlertNeedsBothClsidAndFileName) {
   Load(kClsid);
   EXPECT_EQ(1, shown);
   UserMessage::SetHandler(previous);
+}
+
+// Whoever installs a BHO chooses the type of the InProcServer32 default
+// value. Only REG_SZ and REG_EXPAND_SZ hold a path: any other type is no
+// path at all, even when its bytes spell one that exists (with or without
+// the program's own mark), in the in-memory registry and the platform's.
+struct ValueTypeCase {
+  const char* name;
+  std::uint32_t type;
+  const char* typeName;
+  // Bytes of the value; "<dll>" stands for the path of an existing DLL.
+  std::string bytes;
+};
+
+void PrintTo(const ValueTypeCase& c, std::ostream* os) { *os << c.name; }
+
+struct RegistryKind {
+  const char* name;
+  bool bPlatform;
+};
+
+void PrintTo(const RegistryKind& kind, std::ostream* os) { *os << kind.name; }
+
+class BhoDefaultValueType : public BhoLoad,
+                            public ::testing::WithParamInterface<std::tuple<ValueTypeCase, RegistryKind>> {
+ protected:
+  void SetUp() override {
+    if (std::get<1>(GetParam()).bPlatform)
+      m_pPrevious = Registry::SetCurrentStore(&Registry::PlatformStore());
+    // One class per case: the platform's registry is shared by the cases
+    // that run side by side.
+    m_sClsid = "{7E57" + std::to_string(10000 + std::get<0>(GetParam()).type) + "-0000-0000-0000-00000000" +
+               (std::get<1>(GetParam()).bPlatform ? "0001}" : "0000}");
+    RemoveClass();
+  }
+  void TearDown() override {
+    RemoveClass();
+    if (m_pPrevious) Registry::SetCurrentStore(m_pPrevious);
+  }
+
+  void RemoveClass() {
+    MyRegistry(Registry::kLocalMachine, REGKEY_BHO, false).DeleteKey(m_sClsid);
+    MyRegistry(Registry::kClassesRoot, "CLSID", false).DeleteKey(m_sClsid);
+  }
+
+  std::string m_sClsid;
+
+ private:
+  Registry::Store* m_pPrevious = nullptr;
+};
+
+TEST_P(BhoDefaultValueType, IsNoPathAndIsLoggedAsNoDefaultValue) {
+  const ValueTypeCase& c = std::get<0>(GetParam());
+  std::string bytes = c.bytes;
+  const auto at = bytes.find("<dll>");
+  if (at != std::string::npos) bytes.replace(at, 5, world.File("helper.dll"));
+  world.Register(m_sClsid, "");  // the BHO key only
+  const std::string sKey = "CLSID\\" + m_sClsid + "\\InProcServer32";
+  {
+    MyRegistry server(Registry::kClassesRoot, sKey, true);
+    ASSERT_EQ(0, Registry::CurrentStore().SetValue(server.GetHandle(), "", c.type,
+                                                   reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                                   static_cast<std::uint32_t>(bytes.size())));
+  }
+  const auto pBHO = Load(m_sClsid);
+
+  EXPECT_EQ("<absent>", Attr(*pBHO, "DLL Path"));
+  EXPECT_EQ("<absent>", Attr(*pBHO, "MD5 Checksum"));
+  EXPECT_EQ("<absent>", Attr(*pBHO, "Size (bytes)"));
+  EXPECT_EQ("Yes", Attr(*pBHO, "Enabled?"));
+  EXPECT_FALSE(pBHO->IsDisabledClassicWay());
+  EXPECT_EQ("Unknown", Attr(*pBHO, "Status"));
+  const std::string logged = world.Log().Messages();
+  EXPECT_NE(std::string::npos, logged.find("The Registry key:\n\n" + sKey + "\n\nfor BHO <" + m_sClsid +
+                                           "> had no default value!\n"));
+  EXPECT_NE(std::string::npos,
+            logged.find("The default value of <" + sKey + "> for BHO <" + m_sClsid + "> is of type " +
+                        c.typeName + ", which cannot hold a DLL path.\n"));
+  EXPECT_EQ(std::string::npos, logged.find("Loading DLL Path"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, BhoDefaultValueType,
+    ::testing::Combine(
+        ::testing::Values(ValueTypeCase{"Dword", Registry::kDWord, "REG_DWORD", "AAAA"},
+                          ValueTypeCase{"BinaryPath", Registry::kBinary, "REG_BINARY",
+                                        std::string("<dll>\0", 6)},
+                          ValueTypeCase{"MultiStringPath", Registry::kMultiSz, "REG_MULTI_SZ",
+                                        std::string("<dll>__TarvolinDisabled_X\0\0", 27)},
+                          ValueTypeCase{"NonePath", Registry::kNone, "REG_NONE", std::string("<dll>\0", 6)},
+                          ValueTypeCase{"QWord", 11, "11", std::string("\x41\0\0\0\0\0\0\0", 8)}),
+        ::testing::Values(RegistryKind{"Memory", false}, RegistryKind{"Platform", true})),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+    });
+
+// A REG_BINARY whose bytes spell the path with the program's mark is no
+// classic disabling either.
+TEST_F(BhoLoad, MarkInANonTextDefaultValueIsNoClassicDisabling) {
+  world.Register(kClsid, "");
+  const std::string bytes = world.File("helper.dll") + "__TarvolinDisabled_QWERTY" + '\0';
+  {
+    MyRegistry server(Registry::kClassesRoot, std::string("CLSID\\") + kClsid + "\\InProcServer32", true);
+    ASSERT_TRUE(server.SaveValueBinary("", reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                       static_cast<DWord>(bytes.size())));
+  }
+  const auto pBHO = Load();
+  EXPECT_FALSE(pBHO->IsDisabledClassicWay());
+  EXPECT_EQ("Yes", Attr(*pBHO, "Enabled?"));
+  EXPECT_EQ("<absent>", Attr(*pBHO, "MD5 Checksum"));
 }
 
 TEST(BhoWarts, CutAtTheFirstMark) {

@@ -9,13 +9,8 @@
 namespace test {
 namespace {
 
-// The script lives beside this file; the path is the host's, as the
-// compiler saw it.
-std::string ScriptPath() {
-  std::string path = __FILE__;
-  const auto slash = path.find_last_of("/\\");
-  return path.substr(0, slash + 1) + "local_server.py";
-}
+// The script lives beside this file; the path is the host's.
+std::string ScriptPath() { return std::string(TARVOLIN_TEST_SUPPORT_DIR) + "/local_server.py"; }
 
 }  // namespace
 

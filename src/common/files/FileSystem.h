@@ -34,6 +34,9 @@ void KeepRuntimeError();
 
 bool DeleteFile(const std::string& path);
 bool MoveFile(const std::string& from, const std::string& to);
+// Like MoveFile, but an existing file at `to` is replaced (on one volume, in
+// one step: readers see the old file or the new one, never a mix).
+bool MoveFileReplacing(const std::string& from, const std::string& to);
 bool CreateOneDirectory(const std::string& path);
 // Removes one empty directory (never one that still holds anything).
 bool RemoveOneDirectory(const std::string& path);

@@ -2,11 +2,15 @@
 
 #include <unzip.h>
 
-#include <cstdio>
+#include <cstdint>
 
+#include "common/base/ErrorCheck.h"
 #include "common/base/FileException.h"
+#include "common/base/GenericErrors.h"
+#include "common/base/GenericStrings.h"
 #include "common/base/SystemApi.h"
 #include "common/files/FileSystem.h"
+#include "common/files/StdioFile.h"
 
 namespace {
 
@@ -74,34 +78,52 @@ class ZipEntry {
   bool m_bOpen = false;
 };
 
-class OutputFile {
+// The side file the entry is unpacked into. It is removed again unless
+// Commit() moves it into place, so a failed unpack leaves nothing behind.
+class SideFile {
  public:
-  // Creates or truncates the file; a file exception when it cannot.
-  explicit OutputFile(const std::string& path) : m_sPath(path), m_pFile(FileSystem::OpenFile(path, "wb")) {
-    if (!m_pFile) Throw(static_cast<long>(SystemApi::GetLastError()));
+  // Creates or truncates the side file of `outputPath`; a file exception
+  // naming the output when it cannot (the folder is the output's).
+  explicit SideFile(const std::string& outputPath)
+      : m_sOutputPath(outputPath), m_sPath(MyCompress::SidePath(outputPath)) {
+    if (!m_file.Open(m_sPath, "wb"))
+      throw FileException::FromOsError(static_cast<long>(SystemApi::GetLastError()), m_sOutputPath);
   }
-  ~OutputFile() {
-    if (m_pFile) std::fclose(m_pFile);
+  ~SideFile() {
+    if (m_bCommitted) return;
+    m_file.Close();
+    FileSystem::DeleteFile(m_sPath);
   }
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
+  SideFile(const SideFile&) = delete;
+  SideFile& operator=(const SideFile&) = delete;
 
-  void Write(const char* data, std::size_t size) {
-    if (std::fwrite(data, 1, size, m_pFile) != size) Throw(kWriteFault);
-  }
-  void Close() {
-    std::FILE* f = m_pFile;
-    m_pFile = nullptr;
-    if (std::fclose(f) != 0) Throw(kWriteFault);
+  bool Write(const char* data, std::size_t size) { return m_file.Write(data, size); }
+
+  // Closes the side file (every byte must have reached the disk) and puts
+  // it in the output's place, replacing what was there.
+  bool Commit() {
+    if (!m_file.Close()) {
+      LogFailure("The unpacked file <%s> could not be written completely: error <%d>: <%s>.\n", m_sPath);
+      return false;
+    }
+    if (!FileSystem::MoveFileReplacing(m_sPath, m_sOutputPath)) {
+      LogFailure("The unpacked file could not take the place of <%s>: error <%d>: <%s>.\n", m_sOutputPath);
+      return false;
+    }
+    m_bCommitted = true;
+    return true;
   }
 
  private:
-  static constexpr long kWriteFault = 29;  // ERROR_WRITE_FAULT
+  static void LogFailure(const char* format, const std::string& path) {
+    const DWord dwError = SystemApi::GetLastError();
+    LOGE(format, path, static_cast<int>(dwError), Generic::GetErrorText(dwError));
+  }
 
-  [[noreturn]] void Throw(long error) const { throw FileException::FromOsError(error, m_sPath); }
-
+  std::string m_sOutputPath;
   std::string m_sPath;
-  std::FILE* m_pFile;
+  StdioFile m_file;
+  bool m_bCommitted = false;
 };
 
 }  // namespace
@@ -112,8 +134,9 @@ bool MyCompress::Uncompress(const std::string& sOutputPath, const std::string& s
   ZipEntry entry(archive);
   if (unzGoToFirstFile(archive.Get()) != UNZ_OK || !entry.Open()) return false;
 
-  OutputFile output(sOutputPath);
+  SideFile output(sOutputPath);
   bool bResult = true;
+  std::uint64_t nUnpacked = 0;
   char buffer[16384] = {};
   for (;;) {
     const int nRead = entry.Read(buffer, sizeof buffer);
@@ -127,10 +150,20 @@ bool MyCompress::Uncompress(const std::string& sOutputPath, const std::string& s
       if (!entry.AtEnd()) bResult = false;
       break;
     }
-    output.Write(buffer, static_cast<std::size_t>(nRead));
+    nUnpacked += static_cast<std::uint64_t>(nRead);
+    if (nUnpacked > m_nMaxEntrySize) {
+      LOGE("The zip archive <%s> unpacks to more than the limit of %s bytes, so it was not unpacked.\n",
+           sZipPath, Generic::FormatThousands(static_cast<long long>(m_nMaxEntrySize)));
+      bResult = false;
+      break;
+    }
+    if (!output.Write(buffer, static_cast<std::size_t>(nRead))) {
+      bResult = false;
+      break;
+    }
   }
+  // The checksum is only known once the whole entry has been read.
   if (entry.Close() != UNZ_OK) bResult = false;
   if (archive.Close() != UNZ_OK) bResult = false;
-  output.Close();
-  return bResult;
+  return bResult && output.Commit();
 }

@@ -12,21 +12,6 @@ namespace {
 
 constexpr DWord kMaxBinaryDump = 512;
 
-const char* TypeName(DWord type) {
-  static const char* const kNames[] = {"REG_NONE",
-                                       "REG_SZ",
-                                       "REG_EXPAND_SZ",
-                                       "REG_BINARY",
-                                       "REG_DWORD",
-                                       "REG_DWORD_BIG_ENDIAN",
-                                       "REG_LINK",
-                                       "REG_MULTI_SZ",
-                                       "REG_RESOURCE_LIST",
-                                       "REG_FULL_RESOURCE_DESCRIPTOR",
-                                       "REG_RESOURCE_REQUIREMENTS_LIST"};
-  return type < sizeof kNames / sizeof kNames[0] ? kNames[type] : "";
-}
-
 std::string BinaryText(MyRegistry& reg, const std::string& name) {
   DWord size = 0;
   if (!reg.ReadValueBinary(name, nullptr, size)) return std::string();
@@ -69,6 +54,21 @@ std::string ValueText(MyRegistry& reg, const std::string& name, DWord type) {
 
 }  // namespace
 
+const char* RegistryTypeName(std::uint32_t type) {
+  static const char* const kNames[] = {"REG_NONE",
+                                       "REG_SZ",
+                                       "REG_EXPAND_SZ",
+                                       "REG_BINARY",
+                                       "REG_DWORD",
+                                       "REG_DWORD_BIG_ENDIAN",
+                                       "REG_LINK",
+                                       "REG_MULTI_SZ",
+                                       "REG_RESOURCE_LIST",
+                                       "REG_FULL_RESOURCE_DESCRIPTOR",
+                                       "REG_RESOURCE_REQUIREMENTS_LIST"};
+  return type < sizeof kNames / sizeof kNames[0] ? kNames[type] : "";
+}
+
 void LogRegistryKey(std::uintptr_t root, const std::string& key, int& depth) {
   if (root == 0 || key.empty()) return;
   MyRegistry reg(root, key, true);
@@ -85,7 +85,7 @@ void LogRegistryKey(std::uintptr_t root, const std::string& key, int& depth) {
   for (const std::string& name : names) {
     const DWord type = index < types.size() ? types[index] : Registry::kNone;
     ++index;
-    LOGA("%sValue: %s (%s): %s\n", indent, name, TypeName(type), ValueText(reg, name, type));
+    LOGA("%sValue: %s (%s): %s\n", indent, name, RegistryTypeName(type), ValueText(reg, name, type));
   }
 
   std::list<std::string> subKeys;

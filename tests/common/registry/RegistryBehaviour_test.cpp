@@ -194,6 +194,43 @@ TEST_P(RegistryBehaviour, StringReadEndsAtTheFirstZeroByteWhateverTheType) {
   EXPECT_EQ("A", s);
 }
 
+// Callers that need text (a DLL path) tell it from the other types by the
+// type the read reports, which is the stored one whatever the bytes are.
+TEST_P(RegistryBehaviour, StringReadReportsTheStoredType) {
+  const struct {
+    std::uint32_t type;
+    std::string bytes;
+    const char* text;
+  } cases[] = {
+      {Registry::kSz, std::string("C:\\x.dll\0", 9), "C:\\x.dll"},
+      {Registry::kExpandSz, std::string("%SystemRoot%\\x.dll\0", 19), "%SystemRoot%\\x.dll"},
+      {Registry::kBinary, std::string("C:\\x.dll\0", 9), "C:\\x.dll"},
+      {Registry::kDWord, "AAAA", "AAAA"},
+      {Registry::kMultiSz, std::string("C:\\x.dll\0second\0\0", 17), "C:\\x.dll"},
+      {Registry::kNone, std::string("C:\\x.dll\0", 9), "C:\\x.dll"},
+      {Registry::kNone, "", ""},
+  };
+  MyRegistry reg(kCurrentUser, m_sBase, false);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.type) + " " + c.text);
+    ASSERT_EQ(0, Store().SetValue(reg.GetHandle(), "", c.type,
+                                  reinterpret_cast<const std::uint8_t*>(c.bytes.data()),
+                                  static_cast<std::uint32_t>(c.bytes.size())));
+    std::string text = "previous";
+    DWord type = 99;
+    EXPECT_TRUE(reg.ReadValueString("", text, type));
+    EXPECT_EQ(c.type, type);
+    EXPECT_EQ(c.text, text);
+  }
+  // A missing value reports nothing and keeps both variables.
+  std::string text = "previous";
+  DWord type = 99;
+  EXPECT_FALSE(reg.ReadValueString("Missing", text, type));
+  EXPECT_EQ("previous", text);
+  EXPECT_EQ(99u, type);
+  EXPECT_EQ("", Logged());
+}
+
 TEST_P(RegistryBehaviour, BinaryRoundTripAndSizeProbe) {
   std::vector<std::uint8_t> data(300);
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 7);

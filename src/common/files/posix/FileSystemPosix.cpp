@@ -103,6 +103,12 @@ bool MoveFile(const std::string& from, const std::string& to) {
   return false;
 }
 
+bool MoveFileReplacing(const std::string& from, const std::string& to) {
+  if (std::rename(Native(from).c_str(), Native(to).c_str()) == 0) return true;
+  SetErrorFromErrno();
+  return false;
+}
+
 bool CreateOneDirectory(const std::string& path) {
   if (mkdir(Native(path).c_str(), 0777) == 0) return true;
   SetErrorFromErrno();
