@@ -11,10 +11,13 @@ namespace {
 
 constexpr int kValueBufferLength = 260;
 
+// Only the program itself writes its list files, so they are read through the
+// cached reader on every platform: one parse of the file serves every lookup
+// for as long as the file stays as it is.
 std::string ReadListValue(const std::string& sListPath, const std::string& sSection, const std::string& sKey,
                           const std::string& sDefault) {
   std::string sValue = sDefault;
-  Generic::GetFromIniFile(sListPath, sSection, sKey, sDefault, sValue, kValueBufferLength);
+  Generic::GetFromCachedIniFile(sListPath, sSection, sKey, sDefault, sValue, kValueBufferLength);
   return sValue;
 }
 

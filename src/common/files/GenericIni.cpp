@@ -4,19 +4,26 @@
 #include <vector>
 
 #include "common/base/ErrorCheck.h"
+#include "common/files/IniFile.h"
 #include "common/files/PrivateProfile.h"
 
 namespace Generic {
+namespace {
 
-bool GetFromIniFile(const std::string& iniPath, const std::string& section, const std::string& key,
-                    const std::string& defaultValue, std::string& value, int bufferLength) {
+using ProfileReader = DWord (*)(const std::string& section, const std::string& key,
+                                const std::string& defaultValue, char* buffer, DWord size,
+                                const std::string& fileName);
+
+bool ReadIniValue(ProfileReader read, const std::string& iniPath, const std::string& section,
+                  const std::string& key, const std::string& defaultValue, std::string& value,
+                  int bufferLength) {
   if (bufferLength < 1) {
     LOG_ST(10020, "Bad size", bufferLength, key);
     return false;
   }
   std::vector<char> buffer(static_cast<std::size_t>(bufferLength), '\0');
-  const DWord dwRet = PrivateProfile::GetString(section, key, defaultValue, buffer.data(),
-                                                static_cast<DWord>(bufferLength), iniPath);
+  const DWord dwRet =
+      read(section, key, defaultValue, buffer.data(), static_cast<DWord>(bufferLength), iniPath);
   value = buffer.data();
   // A text that fills the buffer may have been cut.
   const DWord length = static_cast<DWord>(bufferLength);
@@ -29,6 +36,19 @@ bool GetFromIniFile(const std::string& iniPath, const std::string& section, cons
     return false;
   }
   return !value.empty();
+}
+
+}  // namespace
+
+bool GetFromIniFile(const std::string& iniPath, const std::string& section, const std::string& key,
+                    const std::string& defaultValue, std::string& value, int bufferLength) {
+  return ReadIniValue(PrivateProfile::GetString, iniPath, section, key, defaultValue, value, bufferLength);
+}
+
+bool GetFromCachedIniFile(const std::string& iniPath, const std::string& section, const std::string& key,
+                          const std::string& defaultValue, std::string& value, int bufferLength) {
+  return ReadIniValue(IniFile::GetPrivateProfileString, iniPath, section, key, defaultValue, value,
+                      bufferLength);
 }
 
 }  // namespace Generic
