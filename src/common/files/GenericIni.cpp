@@ -1,6 +1,7 @@
 // Reading one value of the program's INI files.
 #include "common/files/GenericIni.h"
 
+#include <functional>
 #include <vector>
 
 #include "common/base/ErrorCheck.h"
@@ -10,20 +11,16 @@
 namespace Generic {
 namespace {
 
-using ProfileReader = DWord (*)(const std::string& section, const std::string& key,
-                                const std::string& defaultValue, char* buffer, DWord size,
-                                const std::string& fileName);
+// `read` fills the buffer of the given size as GetPrivateProfileString does.
+using ProfileRead = std::function<DWord(char* buffer, DWord size)>;
 
-bool ReadIniValue(ProfileReader read, const std::string& iniPath, const std::string& section,
-                  const std::string& key, const std::string& defaultValue, std::string& value,
-                  int bufferLength) {
+bool ReadIniValue(const ProfileRead& read, const std::string& key, std::string& value, int bufferLength) {
   if (bufferLength < 1) {
     LOG_ST(10020, "Bad size", bufferLength, key);
     return false;
   }
   std::vector<char> buffer(static_cast<std::size_t>(bufferLength), '\0');
-  const DWord dwRet =
-      read(section, key, defaultValue, buffer.data(), static_cast<DWord>(bufferLength), iniPath);
+  const DWord dwRet = read(buffer.data(), static_cast<DWord>(bufferLength));
   value = buffer.data();
   // A text that fills the buffer may have been cut.
   const DWord length = static_cast<DWord>(bufferLength);
@@ -42,13 +39,20 @@ bool ReadIniValue(ProfileReader read, const std::string& iniPath, const std::str
 
 bool GetFromIniFile(const std::string& iniPath, const std::string& section, const std::string& key,
                     const std::string& defaultValue, std::string& value, int bufferLength) {
-  return ReadIniValue(PrivateProfile::GetString, iniPath, section, key, defaultValue, value, bufferLength);
+  return ReadIniValue(
+      [&](char* buffer, DWord size) {
+        return PrivateProfile::GetString(section, key, defaultValue, buffer, size, iniPath);
+      },
+      key, value, bufferLength);
 }
 
-bool GetFromCachedIniFile(const std::string& iniPath, const std::string& section, const std::string& key,
+bool GetFromCachedIniFile(const IniFileIndex* index, const std::string& section, const std::string& key,
                           const std::string& defaultValue, std::string& value, int bufferLength) {
-  return ReadIniValue(IniFile::GetPrivateProfileString, iniPath, section, key, defaultValue, value,
-                      bufferLength);
+  return ReadIniValue(
+      [&](char* buffer, DWord size) {
+        return IniFile::GetPrivateProfileStringFromIndex(section, key, defaultValue, buffer, size, index);
+      },
+      key, value, bufferLength);
 }
 
 }  // namespace Generic

@@ -11,6 +11,7 @@
 
 #include "common/base/ErrorCheck.h"
 #include "common/files/IniFile.h"
+#include "common/files/IniFileIndex.h"
 #include "common/files/PrivateProfile.h"
 #include "support/TestSupport.h"
 
@@ -240,9 +241,17 @@ INSTANTIATE_TEST_SUITE_P(Readers, IniReaderTest,
                                            NamedReader{"Portable", IniFile::GetPrivateProfileString}),
                          [](const ::testing::TestParamInfo<NamedReader>& info) { return info.param.name; });
 
-class GetFromIniFileTest : public ::testing::Test {
+// The system's reader, or the cached one (true), which gives the same answers
+// and log lines.
+class GetFromIniFileTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override { test::WriteFile(m_sPath, "[Notes]\nNine=123456789\nEight=12345678\nShort=abc\n"); }
+  bool Get(const std::string& path, const std::string& section, const std::string& key,
+           const std::string& defaultValue, std::string& value, int bufferLength) {
+    if (!GetParam()) return Generic::GetFromIniFile(path, section, key, defaultValue, value, bufferLength);
+    return Generic::GetFromCachedIniFile(IniFileIndex::OfFile(path).get(), section, key, defaultValue, value,
+                                         bufferLength);
+  }
   std::string Logged() const { return m_log.Messages().substr(m_sBefore.size()); }
 
   test::ScopedLog m_log;
@@ -252,38 +261,41 @@ class GetFromIniFileTest : public ::testing::Test {
   std::string m_sValue;
 };
 
-TEST_F(GetFromIniFileTest, ValueThatFillsTheBufferIsReportedAsCut) {
-  EXPECT_FALSE(Generic::GetFromIniFile(m_sPath, "Notes", "Nine", "", m_sValue, 10));
+TEST_P(GetFromIniFileTest, ValueThatFillsTheBufferIsReportedAsCut) {
+  EXPECT_FALSE(Get(m_sPath, "Notes", "Nine", "", m_sValue, 10));
   EXPECT_EQ("123456789", m_sValue);
-  EXPECT_FALSE(Generic::GetFromIniFile(m_sPath, "Notes", "Eight", "", m_sValue, 10));
+  EXPECT_FALSE(Get(m_sPath, "Notes", "Eight", "", m_sValue, 10));
   EXPECT_EQ("12345678", m_sValue);
   EXPECT_EQ(
       "API Failure for <GetPrivateProfileString() buffer too small> is <9>: <Nine>\n"
       "API Failure for <GetPrivateProfileString() buffer too small> is <8>: <Eight>\n",
       Logged());
-  EXPECT_TRUE(Generic::GetFromIniFile(m_sPath, "Notes", "Eight", "", m_sValue, 11));
+  EXPECT_TRUE(Get(m_sPath, "Notes", "Eight", "", m_sValue, 11));
   EXPECT_EQ("12345678", m_sValue);
 }
 
-TEST_F(GetFromIniFileTest, MissingKeyGivesTheDefault) {
-  EXPECT_TRUE(
-      Generic::GetFromIniFile(m_sPath, "Notes", "Reported", "No", m_sValue, Generic::MAX_NOTATION_LEN_));
+TEST_P(GetFromIniFileTest, MissingKeyGivesTheDefault) {
+  EXPECT_TRUE(Get(m_sPath, "Notes", "Reported", "No", m_sValue, Generic::MAX_NOTATION_LEN_));
   EXPECT_EQ("No", m_sValue);
-  EXPECT_FALSE(
-      Generic::GetFromIniFile(m_sPath, "Notes", "Reported", "", m_sValue, Generic::MAX_NOTATION_LEN_));
+  EXPECT_FALSE(Get(m_sPath, "Notes", "Reported", "", m_sValue, Generic::MAX_NOTATION_LEN_));
   EXPECT_EQ("", m_sValue);
-  EXPECT_TRUE(Generic::GetFromIniFile(m_sPath, "Notes", "Short", "", m_sValue, Generic::MAX_NOTATION_LEN_));
+  EXPECT_TRUE(Get(m_sPath, "Notes", "Short", "", m_sValue, Generic::MAX_NOTATION_LEN_));
   EXPECT_EQ("abc", m_sValue);
-  EXPECT_TRUE(Generic::GetFromIniFile(m_dir.File("none.ini"), "Notes", "Short", "Yes", m_sValue, 100));
+  EXPECT_TRUE(Get(m_dir.File("none.ini"), "Notes", "Short", "Yes", m_sValue, 100));
   EXPECT_EQ("Yes", m_sValue);
   EXPECT_EQ("", Logged());
 }
 
-TEST_F(GetFromIniFileTest, BufferOfNoSizeIsRefused) {
+TEST_P(GetFromIniFileTest, BufferOfNoSizeIsRefused) {
   m_sValue = "kept";
-  EXPECT_FALSE(Generic::GetFromIniFile(m_sPath, "Notes", "Short", "", m_sValue, 0));
+  EXPECT_FALSE(Get(m_sPath, "Notes", "Short", "", m_sValue, 0));
   EXPECT_EQ("kept", m_sValue);
   EXPECT_EQ("API Failure for <Bad size> is <0>: <Short>\n", Logged());
 }
+
+INSTANTIATE_TEST_SUITE_P(Readers, GetFromIniFileTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Cached" : "System";
+                         });
 
 }  // namespace
