@@ -3,6 +3,7 @@
 #include "common/base/ErrorCheck.h"
 #include "common/files/GenericFiles.h"
 #include "common/files/GenericIni.h"
+#include "common/files/IniFileIndex.h"
 #include "common/net/MakerServers.h"
 #include "common/ui/WaitCursor.h"
 #include "model/Bho.h"
@@ -11,10 +12,14 @@ namespace {
 
 constexpr int kValueBufferLength = 260;
 
-std::string ReadListValue(const std::string& sListPath, const std::string& sSection, const std::string& sKey,
+// Only the program itself writes its list files, so they are read through the
+// cached reader on every platform: one parse of the file serves every lookup
+// for as long as the file stays as it is. The values of one record are read
+// from one version of the file, taken once for the record.
+std::string ReadListValue(const IniFileIndex* pList, const std::string& sSection, const std::string& sKey,
                           const std::string& sDefault) {
   std::string sValue = sDefault;
-  Generic::GetFromIniFile(sListPath, sSection, sKey, sDefault, sValue, kValueBufferLength);
+  Generic::GetFromCachedIniFile(pList, sSection, sKey, sDefault, sValue, kValueBufferLength);
   return sValue;
 }
 
@@ -30,7 +35,7 @@ BHOListKst::BHOListKst() {
 }
 
 std::string BHOListKst::GetBHOListTimestamp() {
-  return ReadListValue(m_sListPath, "General", "Timestamp", "");
+  return ReadListValue(IniFileIndex::OfFile(m_sListPath).get(), "General", "Timestamp", "");
 }
 
 HResult BHOListKst::PopulateBHO(BHO* pBHO) {
@@ -46,7 +51,8 @@ HResult BHOListKst::PopulateBHO(BHO* pBHO) {
     const char* key;
     const char* defaultValue;
   } kKeys[] = {{"Status", "Unknown"}, {"Desc", ""}, {"URL", ""}, {"ReportsCount", ""}, {"EnabledCount", ""}};
+  const std::shared_ptr<const IniFileIndex> pList = IniFileIndex::OfFile(m_sListPath);
   for (const auto& key : kKeys)
-    pBHO->m_mapAttrVals.SetAt(key.key, ReadListValue(m_sListPath, sMD5, key.key, key.defaultValue));
+    pBHO->m_mapAttrVals.SetAt(key.key, ReadListValue(pList.get(), sMD5, key.key, key.defaultValue));
   return hr;
 }

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 struct FileStamp {
-  std::uint64_t volume = 0;
+  std::uint64_t volume = 0;  // the device (POSIX); 0 on Windows, where the path tells the volume
   std::uint64_t index = 0;
   std::uint64_t size = 0;
   std::int64_t modified = 0;  // last write, in ticks (below)

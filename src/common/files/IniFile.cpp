@@ -31,10 +31,17 @@ DWord GetPrivateProfileString(const std::string& section, const std::string& key
                               const std::string& defaultValue, char* buffer, DWord size,
                               const std::string& fileName) {
   if (!buffer || size == 0) return 0;
+  return GetPrivateProfileStringFromIndex(section, key, defaultValue, buffer, size,
+                                          IniFileIndex::OfFile(fileName).get());
+}
+
+DWord GetPrivateProfileStringFromIndex(const std::string& section, const std::string& key,
+                                       const std::string& defaultValue, char* buffer, DWord size,
+                                       const IniFileIndex* index) {
+  if (!buffer || size == 0) return 0;
   std::string def = defaultValue;
   while (def.size() > 1 && def.back() == ' ') def.pop_back();
 
-  const std::shared_ptr<const IniFileIndex> index = IniFileIndex::OfFile(fileName);
   if (!index) return CopyEntry(buffer, size, def, true);
   const std::string sKey = IniFileIndex::Trim(key);
   if (sKey.empty()) return CopyEntry(buffer, size, def, true);

@@ -16,11 +16,21 @@
 
 #include "common/base/Types.h"
 
+class IniFileIndex;
+
 namespace IniFile {
 
 DWord GetPrivateProfileString(const std::string& section, const std::string& key,
                               const std::string& defaultValue, char* buffer, DWord size,
                               const std::string& fileName);
+
+// The same answer from one version of a file taken before
+// (IniFileIndex::OfFile), so that several values come from that one version
+// at the cost of one look at the file; null stands for a file that cannot
+// be read.
+DWord GetPrivateProfileStringFromIndex(const std::string& section, const std::string& key,
+                                       const std::string& defaultValue, char* buffer, DWord size,
+                                       const IniFileIndex* index);
 
 // Sets `key` in `section` as WritePrivateProfileString does; false when the
 // file cannot be written.

@@ -38,8 +38,7 @@ IniFileIndex::IniFileIndex(const std::string& bytes) {
   Keys* current = &m_sections[""];
   std::size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (pos < bytes.size()) {
-    std::size_t next = bytes.find('\n', pos);
-    if (next == std::string::npos) next = bytes.find('\r', pos);
+    std::size_t next = bytes.find_first_of("\r\n", pos);
     if (next == std::string::npos) next = bytes.size();
     const std::string line = Trim(bytes.substr(pos, next - pos));
     pos = next + 1;

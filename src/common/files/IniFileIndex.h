@@ -1,6 +1,7 @@
 // The sections and keys of an INI file, found as the system's profile reader
 // finds them, so that a lookup costs no scan of the file:
-// - lines end at "\n" (or at "\r" once no "\n" follows); blanks around a line,
+// - every "\r" and every "\n" ends a line (CR LF is a line end and an empty
+//   line); blanks around a line,
 //   a section name, a key or a value do not count; empty lines are skipped;
 // - a line starting with "[" and holding a "]" later on is a section header;
 //   the lines before the first header form a section without a name;

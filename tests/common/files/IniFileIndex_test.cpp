@@ -32,8 +32,7 @@ Lookup ScanFind(const std::string& bytes, const std::string& section, const std:
   std::size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   bool bInTarget = section.empty();
   while (pos < bytes.size()) {
-    std::size_t next = bytes.find('\n', pos);
-    if (next == std::string::npos) next = bytes.find('\r', pos);
+    std::size_t next = bytes.find_first_of("\r\n", pos);
     if (next == std::string::npos) next = bytes.size();
     const std::string line = IniFileIndex::Trim(bytes.substr(pos, next - pos));
     pos = next + 1;
