@@ -355,6 +355,19 @@ class OutputModeE2E : public ::testing::Test {
            reason + ">.";
   }
 
+  // A run into `outDir` in which no report can be written: exit code 2, no
+  // report written, every BHO failed, and `report` named with the system's
+  // reason `error`.
+  void ExpectEveryReportFails(const std::string& outDir, size_t nBhos, const std::string& clsid,
+                              DWORD error) {
+    const ProgramRun run = RunProgram("-Output \"" + outDir + "\"");
+    ExpectOutcome(run, 2,
+                  "Tarvolin: 0 reports written to " + outDir + "\\, " + std::to_string(nBhos) + " failed.",
+                  false);
+    const std::string line = FailureLine(outDir + "\\" + clsid + "_TarvolinInfo.txt", error);
+    EXPECT_NE(std::string::npos, test::ReadFile(m_sLogPath).find(line)) << line;
+  }
+
   test::TempDir m_root;
   test::TempDir m_work;
   std::string m_sLogPath;
@@ -670,14 +683,7 @@ TEST_F(OutputModeE2E, AFileInPlaceOfTheOutputDirectoryFailsEveryReport) {
   const std::string outDir = m_root.File("Reports");
   test::WriteFile(outDir, "a file, not a directory");
 
-  const ProgramRun run = RunProgram("-Output \"" + outDir + "\"");
-  ExpectOutcome(run, 2,
-                "Tarvolin: 0 reports written to " + outDir + "\\, " + std::to_string(nBhos) + " failed.",
-                false);
-  const std::string log = test::ReadFile(m_sLogPath);
-  const std::string line =
-      FailureLine(outDir + "\\{E2E000F1-0000-4000-8000-0000000000F1}_TarvolinInfo.txt", 183);
-  EXPECT_NE(std::string::npos, log.find(line)) << line;
+  ExpectEveryReportFails(outDir, nBhos, "{E2E000F1-0000-4000-8000-0000000000F1}", 183);
   EXPECT_EQ("a file, not a directory", test::ReadFile(outDir));
 }
 
@@ -730,14 +736,7 @@ TEST_F(OutputModeE2E, AReadOnlyOutputDirectoryFailsEveryReport) {
                     "CAP_LINUX_IMMUTABLE) stops this user writing into "
                  << test::HostPath(outDir);
 
-  const ProgramRun run = RunProgram("-Output \"" + outDir + "\"");
-  ExpectOutcome(run, 2,
-                "Tarvolin: 0 reports written to " + outDir + "\\, " + std::to_string(nBhos) + " failed.",
-                false);
-  const std::string log = test::ReadFile(m_sLogPath);
-  const std::string line =
-      FailureLine(outDir + "\\{E2E000F2-0000-4000-8000-0000000000F2}_TarvolinInfo.txt", 5);
-  EXPECT_NE(std::string::npos, log.find(line)) << line;
+  ExpectEveryReportFails(outDir, nBhos, "{E2E000F2-0000-4000-8000-0000000000F2}", 5);
 }
 
 TEST_F(OutputModeE2E, APathTooLongForTheSystemFailsAndLeavesNoDirectoryBehind) {
@@ -750,14 +749,7 @@ TEST_F(OutputModeE2E, APathTooLongForTheSystemFailsAndLeavesNoDirectoryBehind) {
   outDir.resize(300);
   ASSERT_NE('\\', outDir.back());
 
-  const ProgramRun run = RunProgram("-Output \"" + outDir + "\"");
-  ExpectOutcome(run, 2,
-                "Tarvolin: 0 reports written to " + outDir + "\\, " + std::to_string(nBhos) + " failed.",
-                false);
-  const std::string log = test::ReadFile(m_sLogPath);
-  const std::string line =
-      FailureLine(outDir + "\\{E2E000F1-0000-4000-8000-0000000000F1}_TarvolinInfo.txt", 206);
-  EXPECT_NE(std::string::npos, log.find(line)) << line;
+  ExpectEveryReportFails(outDir, nBhos, "{E2E000F1-0000-4000-8000-0000000000F1}", 206);
   // Every level the program made on its way down went again.
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(m_root.File("Too Long").c_str()));
 }
