@@ -1,10 +1,13 @@
 #include "common/ui/win/MyDialog.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <utility>
 #include <vector>
 
 #include "common/base/ErrorCheck.h"
+#include "common/base/GenericStrings.h"
 #include "common/ui/DialogDefaults.h"
 #include "common/ui/GenericColors.h"
 #include "common/ui/win/GenericWin.h"
@@ -183,6 +186,8 @@ BOOL MyDialog::OnInitDialog() {
     ComputeAnchors();
   }
 
+  if (DialogDefaults::s_bToolTipsEnabled) AddToolTips();
+
   Generic::RestoreWindowPlacement(m_hWnd, client, kPlacementsKey, m_sName, -1);
   ::GetClientRect(m_hWnd, &client);
   LayOut(client.right, client.bottom);
@@ -204,6 +209,41 @@ void MyDialog::OnDestroy() {
     const std::string m_sRegPlacementsKey = kPlacementsKey;
     EC_VAR(m_sRegPlacementsKey, "%s");
     EC_VAR(m_sName, "%s");
+  }
+}
+
+void MyDialog::AddToolTips() {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&classes);
+  m_hToolTip =
+      ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr, nullptr);
+  if (!m_hToolTip) return;
+  ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 0x7FFF);  // multi-line tips of any width
+  ::SendMessageA(m_hToolTip, TTM_SETDELAYTIME, TTDT_AUTOMATIC, 333);
+  ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
+  const HINSTANCE hInstance = ::GetModuleHandleA(nullptr);
+  for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    const int id = ::GetDlgCtrlID(hChild);
+    // Static labels, OK, Cancel and the library's own string ids have no tip.
+    if (id == -1 || id == 0 || id == 0xFFFF || id == IDOK || id == IDCANCEL || id >= 10000) continue;
+    char text[512] = {};
+    if (::LoadStringA(hInstance, static_cast<UINT>(id), text, sizeof text) <= 0) continue;
+    std::string sTip = Generic::Trim(text);
+    if (sTip.empty()) continue;
+    const auto add = [&](HWND hTool) {
+      TOOLINFOA info{};
+      info.cbSize = sizeof info;
+      info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      info.hwnd = m_hWnd;
+      info.uId = reinterpret_cast<UINT_PTR>(hTool);
+      info.lpszText = sTip.data();
+      ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    add(hChild);
+    // A combo box's edit field and the like show the same tip.
+    for (HWND hInner = ::GetWindow(hChild, GW_CHILD); hInner; hInner = ::GetWindow(hInner, GW_HWNDNEXT))
+      add(hInner);
   }
 }
 

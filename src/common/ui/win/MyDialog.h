@@ -4,6 +4,8 @@
 // by nesting depth, the program's small icon, its remembered placement
 // (under HKEY_CURRENT_USER\<placements key>\<name>) and, when it has a
 // sizing border, controls that follow the size (anchors) and a size grip.
+// While tooltips are switched on, each control shows the string-table text
+// whose id is its own.
 #pragma once
 
 #include <windows.h>
@@ -36,6 +38,7 @@ class MyDialog {
   void SetAnchor(int id, unsigned flags) { m_explicitAnchors[id] = flags; }
   unsigned GetAnchor(int id) const;
   COLORREF GetBackgroundColor() const { return m_crBackground; }
+  HWND GetToolTip() const { return m_hToolTip; }
 
   static constexpr const char* kPlacementsKey = "Software\\Kestrove\\Tarvolin 2.0\\Placements";
   static constexpr int kSizeGripId = 0xFFFE;
@@ -56,6 +59,7 @@ class MyDialog {
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void ComputeAnchors();
+  void AddToolTips();
   void LayOut(int cx, int cy);
   HBRUSH ControlColour(HDC hdc, HWND hControl);
 
@@ -68,6 +72,7 @@ class MyDialog {
   COLORREF m_crBackground;
   HBRUSH m_hbrBackground = nullptr;
   HICON m_hIcon = nullptr;
+  HWND m_hToolTip = nullptr;  // a child of the dialog: destroyed with it
   std::map<int, unsigned> m_explicitAnchors;
   std::map<HWND, unsigned> m_anchors;  // every anchored child and its flags
   SIZE m_lastClient{0, 0};

@@ -4,6 +4,7 @@
 #include "common/ui/win/MyDialog.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "common/ui/DialogDefaults.h"
 #include "common/ui/GenericColors.h"
 #include "common/ui/win/TestDialog.h"
+#include "res/resource.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -162,6 +165,42 @@ TEST_F(MyDialogTest, AnExceptionInAHandlerIsStoppedAndLogged) {
   // Cancel still ends it.
   ::SendMessageA(dlg.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   EXPECT_EQ(nullptr, dlg.GetSafeHwnd());
+}
+
+// Each control's tip is the string whose id is its own; controls of the
+// library's own string range get none.
+TEST_F(MyDialogTest, ControlsShowTheStringOfTheirIdAsTip) {
+  class TipDlg : public SampleDlg {
+   public:
+    using SampleDlg::SampleDlg;
+
+   protected:
+    BOOL OnInitDialog() override {
+      for (const int id : {IDS_VIEW_TEXT_CAPTION, IDS_API_FAILURE})
+        ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, GetSafeHwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+      return SampleDlg::OnInitDialog();
+    }
+  };
+  ASSERT_TRUE(DialogDefaults::s_bToolTipsEnabled);
+  TipDlg dlg(m_template, Name("Tips"), nullptr);
+  ASSERT_TRUE(dlg.Create());
+  ASSERT_NE(nullptr, dlg.GetToolTip());
+  EXPECT_EQ(1, ::SendMessageA(dlg.GetToolTip(), TTM_GETTOOLCOUNT, 0, 0));
+  char text[512] = {};
+  TOOLINFOA info{};
+  info.cbSize = sizeof info;
+  info.hwnd = dlg.GetSafeHwnd();
+  info.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(dlg.GetSafeHwnd(), IDS_VIEW_TEXT_CAPTION));
+  info.lpszText = text;
+  ::SendMessageA(dlg.GetToolTip(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+  EXPECT_STREQ("Viewing Text Inside BHO's File", text);
+
+  DialogDefaults::s_bToolTipsEnabled = false;
+  TipDlg quiet(m_template, Name("NoTips"), nullptr);
+  ASSERT_TRUE(quiet.Create());
+  DialogDefaults::s_bToolTipsEnabled = true;
+  EXPECT_EQ(nullptr, quiet.GetToolTip());
 }
 
 }  // namespace
