@@ -73,10 +73,6 @@ void ReadServerPath(const std::string& sServerKey, MyRegistry& regServer, std::s
   if (Succeeded(hr)) sPath = CleanPath(sPath, dwType);
 }
 
-// The log hands back what was written since the last message; the lines
-// before a message are not part of it.
-void TakePendingLogText() { MyLog::Current().GetLastLogText(); }
-
 }  // namespace
 
 void BHO::AddWart(std::string& sPath) {
@@ -116,14 +112,12 @@ HResult BHO::ChangeStateClassic(bool bEnable) const {
   EC_B(hr, regReadMe.IsOpen());
   EC_B(hr, regReadMe.SaveValueString("", szNote));
 
-  TakePendingLogText();
   if (Failed(hr)) {
     LOGE("Tarvolin was unable to modify this BHO!\n");
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
   } else {
-    LOGA("%s", szNote);
-    TakePendingLogText();
-    const char* const szState = bEnable ? "enabled" : "disabled";
+    LOGA("%s\n", szNote);
+      const char* const szState = bEnable ? "enabled" : "disabled";
     LOGA(
         "This BHO has been %s by Tarvolin.  Two changes have been made to the Registry for you.\n\nFirst, "
         "the "
@@ -182,7 +176,6 @@ HResult BHO::ChangeStateSP2(bool bEnable, bool bSilent) const {
     if (bPresent) EC_B(hr, regSettings.DeleteKey(sClsid));
   }
 
-  TakePendingLogText();
   if (bEnable) {
     LOGA(
         "This BHO has been enabled by Tarvolin.  \n\nAccording to Microsoft, you may need to restart all "
