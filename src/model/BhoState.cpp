@@ -117,7 +117,7 @@ HResult BHO::ChangeStateClassic(bool bEnable) const {
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
   } else {
     LOGA("%s\n", szNote);
-      const char* const szState = bEnable ? "enabled" : "disabled";
+    const char* const szState = bEnable ? "enabled" : "disabled";
     LOGA(
         "This BHO has been %s by Tarvolin.  Two changes have been made to the Registry for you.\n\nFirst, "
         "the "
