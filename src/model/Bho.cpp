@@ -16,23 +16,14 @@
 #include "common/ui/UserMessage.h"
 #include "common/ui/WaitCursor.h"
 #include "lists/IBHOList.h"
+#include "model/BhoRegistryPaths.h"
 #include "model/ClassRegistry.h"
 
 namespace {
 
-std::string InProcServerKey(const std::string& sClsid) { return "CLSID\\" + sClsid + "\\InProcServer32"; }
-
-// What the default value of a class's InProcServer32 key holds. Whoever
-// installs a BHO may store any type there; only text names a DLL.
-enum class StoredPath { kNone, kNotText, kText };
-
-StoredPath ReadStoredPath(MyRegistry& reg, std::string& sPath, DWord& dwType) {
-  std::string sValue;
-  if (!reg.ReadValueString("", sValue, dwType)) return StoredPath::kNone;
-  if (dwType != Registry::kSz && dwType != Registry::kExpandSz) return StoredPath::kNotText;
-  sPath = sValue;
-  return StoredPath::kText;
-}
+using BhoPaths::InProcServerKey;
+using BhoPaths::ReadStoredPath;
+using BhoPaths::StoredPath;
 
 std::string TypeText(DWord dwType) {
   const std::string sName = Generic::RegistryTypeName(dwType);

@@ -27,6 +27,18 @@ class BHO {
   static bool RemoveWart(std::string& sPath);
   static bool RemoveSpyBotWart(std::string& sPath);
 
+  // Switching the BHO off and on: the classic method marks the DLL path
+  // registered for the class, the SP2 method writes the add-on manager's
+  // setting. Each suspends the registry watch while it writes.
+  HResult ChangeStateClassic(bool bEnable) const;
+  HResult ChangeStateSP2(bool bEnable, bool bSilent) const;
+  // Undoes a classic disable without any message.
+  HResult StripStateClassic() const;
+  // A BHO disabled the classic way becomes one disabled the SP2 way.
+  HResult ConvertIfDisabledToSP2Way() const;
+  // Appends a new disable mark: TARVOLIN_WART, "_" and 16 to 32 capitals.
+  static void AddWart(std::string& sPath);
+
   // The readable report of this record (CR LF text).
   HResult SaveToFile(const std::string& sSavePath) const;
 
@@ -52,6 +64,8 @@ class BHO {
 
 // Mark the program appends to a DLL path when it disables a BHO classically.
 constexpr const char* TARVOLIN_WART = "__TarvolinDisabled";
+// The note key the classic method leaves beside the BHO's entry.
+constexpr const char* README_MESSAGE = "ReadMe-Tarvolin";
 // Mark Spybot - Search & Destroy appends.
 constexpr const char* SPYBOT_WART = "__SpybotSDDisabled";
 // The details dialog's prompt, which readers treat as no note.

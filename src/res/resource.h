@@ -11,6 +11,8 @@
 #define ID_APP_OPEN 32771
 
 // Captions, start-up notices and settings names.
+#define IDS_BHO_ENABLED_CAPTION 5000
+#define IDS_BHO_DISABLED_CAPTION 5001
 #define IDS_VIEW_TEXT_CAPTION 5005
 #define IDS_DAP_DETECTED 5007
 #define IDS_GREETING_FLAG 5014

@@ -66,6 +66,16 @@
     }                                                                      \
   } while (0)
 
+// Guarded HRESULT step logged under a given expression text.
+#define EC_H_TEXT(hr, text, ...)                                     \
+  do {                                                               \
+    if (Failed(hr)) {                                                \
+      ErrorCheck::LogSkipped(__FILE__, __LINE__, (text));            \
+    } else if (Failed((hr) = (__VA_ARGS__))) {                       \
+      ErrorCheck::LogFailedResult(__FILE__, __LINE__, (text), (hr)); \
+    }                                                                \
+  } while (0)
+
 // Variable line after a failure: EC_VAR(m_sSubKey, "%s").
 #define EC_VAR(name, conv) LOGE("   * " #name " is <" conv ">.\n", (name))
 

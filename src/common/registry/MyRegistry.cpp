@@ -218,6 +218,11 @@ bool MyRegistry::SaveValueString(const std::string& name, const std::string& val
                    static_cast<DWord>(value.size() + 1));
 }
 
+bool MyRegistry::SaveValueString(const std::string& name, const std::string& value, DWord type) {
+  return SaveValue(name, type, reinterpret_cast<const std::uint8_t*>(value.c_str()),
+                   static_cast<DWord>(value.size() + 1));
+}
+
 bool MyRegistry::SaveValueDWord(const std::string& name, DWord value) {
   std::uint8_t bytes[4];
   PutDWord(value, bytes);

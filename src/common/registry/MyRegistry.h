@@ -32,6 +32,8 @@ class MyRegistry {
   bool ProbeValue(const std::string& name);
 
   bool SaveValueString(const std::string& name, const std::string& value);
+  // Writes text with the given type (REG_SZ or REG_EXPAND_SZ).
+  bool SaveValueString(const std::string& name, const std::string& value, DWord type);
   bool SaveValueDWord(const std::string& name, DWord value);
   bool SaveValueInt(const std::string& name, int value);
   bool SaveValueBool(const std::string& name, bool value);

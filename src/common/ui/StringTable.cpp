@@ -7,6 +7,8 @@ namespace StringTable {
 const std::vector<std::pair<unsigned, const char*>>& Entries() {
   static const std::vector<std::pair<unsigned, const char*>> entries = {
       {ID_APP_OPEN, "Open\nOpen"},
+      {IDS_BHO_ENABLED_CAPTION, "BHO Enabled!  Please read this the first time!"},
+      {IDS_BHO_DISABLED_CAPTION, "BHO Disabled!  Please read this the first time!"},
       {IDS_VIEW_TEXT_CAPTION, "Viewing Text Inside BHO's File"},
       {IDS_DAP_DETECTED, "Download Accelerator Plus detected!"},
       {IDS_GREETING_FLAG, "GreetingFlag"},

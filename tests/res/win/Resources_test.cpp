@@ -98,6 +98,8 @@ TEST(ResourcesTest, StringTableHoldsTheSharedTexts) {
       {IDS_NULL_POINTER, "Null pointer encountered for variable <%s>"},
       {IDS_BAD_DEFAULT_CASE, "Bad default case encountered in function <%s>."},
       {IDS_DAP_DETECTED, "Download Accelerator Plus detected!"},
+      {IDS_BHO_ENABLED_CAPTION, "BHO Enabled!  Please read this the first time!"},
+      {IDS_BHO_DISABLED_CAPTION, "BHO Disabled!  Please read this the first time!"},
       {IDS_GREETING_FLAG, "GreetingFlag"},
       {ID_APP_OPEN, "Open\nOpen"},
       {IDS_MSGBOX_QUESTION, "Question - "},
