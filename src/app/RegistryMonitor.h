@@ -10,8 +10,10 @@
 #include <memory>
 
 #include "common/base/Types.h"
+#include "common/ui/RegistryWatch.h"
 
-class RegistryMonitor {
+// It is also the watch that enabling and disabling suspend (RegistryWatch).
+class RegistryMonitor : public RegistryWatch {
  public:
   enum Key { kBhos = 0, kDisabledBhos = 1 };  // REGKEY_BHO (HKLM), REGKEY_BHO_DISABLED (HKCU)
   static constexpr int TIMER_ID_EVENT_BHOS = 1;
@@ -57,6 +59,11 @@ class RegistryMonitor {
   // Does nothing while the BHO key's event does not exist.
   HResult UnhookTheRegistry();
   bool IsHooked() const { return m_pPlatform->HasEvent(kBhos); }
+
+  // The watch as the model's own registry edits see it.
+  bool IsActive() const override { return IsHooked(); }
+  HResult Unhook() override { return UnhookTheRegistry(); }
+  HResult Hook() override { return HookTheRegistry(); }
 
   // Timers 1 and 2: a signalled event is handled; any other id is no one's.
   void OnTimer(int nIDEvent);

@@ -179,4 +179,17 @@ TEST_F(RegistryMonitorTest, UnhookReleasesEverythingWhateverFails) {
   EXPECT_NE(std::string::npos, log.Messages().find("<KillTimer(TIMER_ID_EVENT_BHOS)> failed"));
 }
 
+// Enabling or disabling a BHO suspends the watch through the same object:
+// inactive while unhooked, and back as it was.
+TEST_F(RegistryMonitorTest, IsTheWatchTheModelSuspends) {
+  RegistryWatch& asWatch = *monitor;
+  EXPECT_FALSE(asWatch.IsActive());
+  ASSERT_EQ(kSOk, asWatch.Hook());
+  EXPECT_TRUE(asWatch.IsActive());
+  EXPECT_TRUE(watch->FullyHooked());
+  EXPECT_EQ(kSOk, asWatch.Unhook());
+  EXPECT_FALSE(asWatch.IsActive());
+  EXPECT_TRUE(watch->FullyUnhooked());
+}
+
 }  // namespace
