@@ -4,6 +4,7 @@
 #include <list>
 #include <memory>
 
+#include "app/InteractiveFrontend.h"
 #include "app/TheCommandLineInfo.h"
 #include "common/base/ErrorCheck.h"
 #include "common/base/GenericErrors.h"
@@ -13,6 +14,7 @@
 #include "common/registry/MyRegistry.h"
 #include "common/registry/RegistryKeys.h"
 #include "common/ui/DialogDefaults.h"
+#include "common/ui/MyMessageBox.h"
 #include "common/ui/UserMessage.h"
 #include "common/ui/WaitCursor.h"
 #include "lists/KnownLists.h"
@@ -29,6 +31,20 @@ const char* const kNoRightsText =
     "creating a shortcut to Tarvolin.exe, and then using the 'Security' tab of the 'Properites' dialog box "
     "to "
     "give this user 'Full Control'.)\n\nPlease note there may be other reasons for this failure.";
+
+const char* const kSingleRunName = "Tarvolin 2.0";
+
+const char* const kAlreadyRunning =
+    "An instance of this application is already running.  Only one instance of this program can run at a "
+    "time.  If you don't see it, look in the system tray area on the bottom-right side of your screen. If "
+    "you still don't see it, try clicking on the chevrons (the '<<' characters) on the system tray.\n\nIf "
+    "you *still* don't see it, try rebooting!\n";
+
+const char* const kDapWarning =
+    "Tarvolin has detected that the program 'Download Accelerator Plus' has been installed on this PC.  "
+    "Please be advised that 'Download Accelerator Plus' should be disabled when using the 'Check for "
+    "Updates' feature in Tarvolin, as it interferes with the process Tarvolin uses to check for new "
+    "versions.";
 
 }  // namespace
 
@@ -89,10 +105,83 @@ bool CTarvolinApp::InitInstance() {
     return false;
   }
 
-  ListBHOs();
+  RunInteractive(cmdInfo);
 
   LOGD("<<< CTarvolinApp::InitInstance\n");
   return false;
+}
+
+// The resident program: one instance, the greeting, the notices and the
+// main dialog, which runs until the user quits.
+void CTarvolinApp::RunInteractive(const TheCommandLineInfo& cmdInfo) {
+  if (!m_pFrontend) return;
+  HResult hr = kSOk;
+  bool bGuardTaken = false;
+  if (cmdInfo.m_bPause) {
+    // A copy that restarted itself waits until the old one has gone.
+    for (;;) {
+      LOGA("Sleeping due to -Pause flag...\n");
+      m_pFrontend->Sleep(30000);
+      if (Succeeded(m_pFrontend->TakeSingleRunGuard(kSingleRunName))) break;
+    }
+    LOGA("No other instance found to be running... abandoning Pause flag processing.\n");
+    bGuardTaken = true;
+  }
+  if (!bGuardTaken && Failed(m_pFrontend->TakeSingleRunGuard(kSingleRunName))) {
+    LOGE("%s", kAlreadyRunning);
+    UserMessage::Show(m_log.GetLastLogText(), UserMessage::kIconError);
+    return;
+  }
+
+  {
+    MyRegistry regProgram(Registry::kCurrentUser, REGKEY_PROGRAM, true);
+    EC_B(hr, regProgram.IsOpen());
+    if (Succeeded(hr)) {
+      bool bGreeting = false;
+      if (!regProgram.ReadValueBool("GreetingFlag", bGreeting) || bGreeting) {
+        int nCheckShow = 1;
+        m_pFrontend->RunGreeting(nCheckShow);
+        HResult hrFlag = kSOk;
+        EC_B(hrFlag, regProgram.SaveValueBool("GreetingFlag", nCheckShow != 0));
+      }
+    }
+  }
+  EC_H(hr, CheckForLatestVersion());
+  EC_H(hr, CheckForDownloadAcceleratorPlus());
+
+  const int nResult = m_pFrontend->RunMainDialog();
+  if (nResult == UserMessage::kIdOk)
+    LOGE("You should never get this!\n");
+  else if (nResult == UserMessage::kIdCancel)
+    LOGA("User shut down.\n");
+}
+
+HResult CTarvolinApp::CheckForLatestVersion() {
+  LOG_ENTRY("CTarvolinApp::CheckForLatestVersion");
+  HResult hr = kSOk;
+  MyRegistry regProgram(Registry::kCurrentUser, REGKEY_PROGRAM, true);
+  std::string sLatest;
+  regProgram.ReadValueString("LatestKnownVersion", sLatest);
+  if (sLatest.empty()) return hr;
+  const std::string sCurrent = GetRunningVersion(hr);
+  if (!sCurrent.empty() && Generic::CompareVersions(sLatest, sCurrent) > 0) {
+    LOGA(
+        "A new version of this program is available!  The new version is %s; your current version is %s.  "
+        "Please click the 'Check for Updates' button for more information.",
+        sLatest, sCurrent);
+    UserMessage::Show(m_log.GetLastLogText(), UserMessage::kIconInformation);
+  }
+  return hr;
+}
+
+HResult CTarvolinApp::CheckForDownloadAcceleratorPlus() {
+  LOG_ENTRY("CTarvolinApp::CheckForDownloadAcceleratorPlus");
+  MyRegistry regDap;
+  if (regDap.Open(Registry::kClassesRoot, "CLSID\\{8110AEA1-AD5B-4B90-883F-04A9A33B106E}", false)) {
+    MyMessageBox box(kDapWarning, "Tarvolin", 385, IDS_DAP_DETECTED, UserMessage::kIconExclamation);
+    box.DoModal();
+  }
+  return kSOk;
 }
 
 // The BHO key must exist and be writable: listing, disabling and removing
@@ -127,16 +216,6 @@ void CTarvolinApp::HonourFactoryReset() {
   MyRegistry regCompany(Registry::kCurrentUser, REGKEY_COMPANY, true);
   EC_B(hr, regCompany.IsOpen());
   EC_B(hr, regCompany.DeleteKey(REGKEY_PROGRAM_NAME));
-}
-
-void CTarvolinApp::ListBHOs() {
-  HResult hr = kSOk;
-  MyRegistry regBHOs(Registry::kLocalMachine, REGKEY_BHO, true);
-  std::list<std::string> slBHOs;
-  EC_B(hr, regBHOs.IsOpen());
-  EC_B(hr, regBHOs.EnumSubKeys(slBHOs));
-  for (const std::string& sClsid : slBHOs) LOGA("Found BHO <%s>.\n", sClsid);
-  LOGA("Found <%d> BHOs.\n", static_cast<int>(slBHOs.size()));
 }
 
 // The silent output mode as start-up runs it. Its last log line tells

@@ -11,6 +11,7 @@
 #include "res/resource.h"
 
 class IBHOList;
+class InteractiveFrontend;
 class TheCommandLineInfo;
 
 class CTarvolinApp : public MyApp {
@@ -29,6 +30,15 @@ class CTarvolinApp : public MyApp {
   // The silent output mode: one report file per registered BHO. Fails when
   // the BHOs cannot be listed or any record or report fails.
   HResult HandleOutputFlag(std::string sPathOutput);
+
+  // The window system of an interactive start (not owned); without one an
+  // interactive start ends after the checks.
+  void SetFrontend(InteractiveFrontend* pFrontend) { m_pFrontend = pFrontend; }
+
+  // The start-up notices: a newer version known from the last update
+  // check, and a download manager that gets in the way of that check.
+  HResult CheckForLatestVersion();
+  HResult CheckForDownloadAcceleratorPlus();
   const OutputOutcome& GetOutputOutcome() const { return m_outputOutcome; }
 
   // The known-BHO lists while their owner (the output mode or the main
@@ -40,12 +50,13 @@ class CTarvolinApp : public MyApp {
  private:
   bool CheckRegistryRights();
   void HonourFactoryReset();
-  void ListBHOs();
+  void RunInteractive(const TheCommandLineInfo& cmdInfo);
   void RunOutputMode(const TheCommandLineInfo& cmdInfo);
 
   std::vector<std::string> m_args;
   OutputOutcome m_outputOutcome;
   int m_nExitCode = 0;
+  InteractiveFrontend* m_pFrontend = nullptr;
 };
 
 // A file name made from a registry key name: characters that separate paths,

@@ -10,12 +10,18 @@
 #include "common/base/Types.h"
 #include "model/AttrMap.h"
 
+class CGridCtrl;
+
 class BHO {
  public:
   explicit BHO(const std::string& sClsid);
   virtual ~BHO();
 
   HResult LoadBHOAttrs();
+
+  // Fills the main grid with one row per registered BHO, each row owning
+  // its loaded record.
+  static HResult PopulateMainGrid(CGridCtrl& grid);
 
   bool IsUnknown() const;
   bool IsInvestigating() const;

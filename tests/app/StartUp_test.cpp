@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/InteractiveFrontend.h"
 #include "app/Tarvolin.h"
 #include "common/base/GenericErrors.h"
 #include "common/registry/MyRegistry.h"
 #include "common/registry/RegistryKeys.h"
 #include "common/ui/UserMessage.h"
 #include "support/BhoWorld.h"
+#include "support/TestDlls.h"
 
 namespace {
 
@@ -38,11 +40,12 @@ class StartUp : public ::testing::Test {
   }
 
   // Runs the program with `args`; returns its log's messages.
-  std::string Run(std::vector<std::string> args) {
+  std::string Run(std::vector<std::string> args, InteractiveFrontend* pFrontend = nullptr) {
     const std::string logPath = world.File("run.log");
     MyLog::ForgetFirstSetLevel();
     {
       CTarvolinApp app(std::move(args), logPath);
+      app.SetFrontend(pFrontend);
       EXPECT_FALSE(app.InitInstance());
       exitCode = app.ExitInstance();
       logFile = app.GetLog().GetFileName();
@@ -84,7 +87,6 @@ TEST_F(StartUp, LogsVersionKeyChecksAndExit) {
         "Objects> key exists on HKEY_LOCAL_MACHINE.\n",
         "Testing to see if we can open the <Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
         "Browser Helper Objects> key on HKEY_LOCAL_MACHINE.\n",
-        "Found BHO <{AAAAAAAA-0000-0000-0000-000000000001}>.\n", "Found <1> BHOs.\n",
         "<<< CTarvolinApp::InitInstance\n", "In MyApp::ExitInstance(), calling CWinApp::ExitInstance().\n",
         "PC running for "}) {
     EXPECT_NE(std::string::npos, log.find(line)) << line;
@@ -292,5 +294,151 @@ TEST_F(StartUp, InteractiveStartEndsWithExitCodeZero) {
   Run({});
   EXPECT_EQ(0, exitCode);
 }
+
+// The window system of an interactive start, as a script: which guard
+// attempts fail, what the greeting's box ends as, how the dialog ends.
+class ScriptedFrontend : public InteractiveFrontend {
+ public:
+  HResult TakeSingleRunGuard(const std::string& name) override {
+    calls.push_back("guard " + name);
+    return nGuardFailures-- > 0 ? kEFail : kSOk;
+  }
+  void Sleep(unsigned milliseconds) override { calls.push_back("sleep " + std::to_string(milliseconds)); }
+  void RunGreeting(int& nCheckShow) override {
+    calls.push_back("greeting " + std::to_string(nCheckShow));
+    nCheckShow = nGreetingAnswer;
+  }
+  int RunMainDialog() override {
+    calls.push_back("main dialog");
+    return nDialogResult;
+  }
+
+  int nGuardFailures = 0;
+  int nGreetingAnswer = 1;
+  int nDialogResult = 2;
+  std::vector<std::string> calls;
+};
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t pos = 0; (pos = text.find(what, pos)) != std::string::npos; pos += what.size()) ++n;
+  return n;
+}
+
+TEST_F(StartUp, InteractiveStartGreetsThenRunsTheMainDialog) {
+  ScriptedFrontend frontend;
+  const std::string log = Run({}, &frontend);
+  EXPECT_EQ((std::vector<std::string>{"guard Tarvolin 2.0", "greeting 1", "main dialog"}), frontend.calls);
+  EXPECT_NE(std::string::npos, log.find("User shut down.\n"));
+  EXPECT_TRUE(shown.empty());
+  bool bFlag = false;
+  MyRegistry program(Registry::kCurrentUser, REGKEY_PROGRAM, false);
+  ASSERT_TRUE(program.ReadValueBool("GreetingFlag", bFlag));
+  EXPECT_TRUE(bFlag);
+}
+
+TEST_F(StartUp, AnUntickedGreetingIsNotShownAgain) {
+  ScriptedFrontend first;
+  first.nGreetingAnswer = 0;
+  Run({}, &first);
+  DWord dwFlag = 7;
+  ASSERT_TRUE(
+      MyRegistry(Registry::kCurrentUser, REGKEY_PROGRAM, false).ReadValueDWord("GreetingFlag", dwFlag));
+  EXPECT_EQ(0u, dwFlag);
+
+  ScriptedFrontend second;
+  Run({}, &second);
+  EXPECT_EQ((std::vector<std::string>{"guard Tarvolin 2.0", "main dialog"}), second.calls);
+}
+
+TEST_F(StartUp, ASecondCopySaysSoAndStops) {
+  ScriptedFrontend frontend;
+  frontend.nGuardFailures = 1;
+  Run({}, &frontend);
+  EXPECT_EQ((std::vector<std::string>{"guard Tarvolin 2.0"}), frontend.calls);
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ(0u, shown[0].find("An instance of this application is already running."));
+  EXPECT_EQ(UserMessage::kIconError, styles[0]);
+}
+
+TEST_F(StartUp, PauseWaitsInThirtySecondSleepsUntilTheOtherCopyHasGone) {
+  ScriptedFrontend frontend;
+  frontend.nGuardFailures = 2;
+  const std::string log = Run({"-Pause"}, &frontend);
+  EXPECT_EQ(
+      (std::vector<std::string>{"sleep 30000", "guard Tarvolin 2.0", "sleep 30000", "guard Tarvolin 2.0",
+                                "sleep 30000", "guard Tarvolin 2.0", "greeting 1", "main dialog"}),
+      frontend.calls);
+  EXPECT_EQ(3u, Count(log, "Sleeping due to -Pause flag...\n"));
+  EXPECT_NE(std::string::npos,
+            log.find("No other instance found to be running... abandoning Pause flag processing.\n"));
+  EXPECT_TRUE(shown.empty());  // not reported as already running
+}
+
+TEST_F(StartUp, AMainDialogEndingWithOkIsLoggedAsAnError) {
+  ScriptedFrontend frontend;
+  frontend.nDialogResult = 1;
+  const std::string log = Run({}, &frontend);
+  EXPECT_NE(std::string::npos, log.find("You should never get this!\n"));
+  EXPECT_EQ(0, exitCode);
+}
+
+TEST_F(StartUp, OutputModeNeverTakesTheGuard) {
+  ScriptedFrontend frontend;
+  Run({"-Output", world.File("reports")}, &frontend);
+  EXPECT_TRUE(frontend.calls.empty());
+}
+
+TEST_F(StartUp, DownloadAcceleratorPlusIsPointedOutOnlyWhenItsClassIsRegistered) {
+  ScriptedFrontend without;
+  Run({}, &without);
+  EXPECT_TRUE(shown.empty());
+
+  { MyRegistry dap(Registry::kClassesRoot, "CLSID\\{8110AEA1-AD5B-4B90-883F-04A9A33B106E}", true); }
+  ScriptedFrontend with;
+  Run({}, &with);
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ(0u, shown[0].find("Tarvolin has detected that the program 'Download Accelerator Plus'"));
+  DWord dwAlways = 0;
+  MyRegistry always(Registry::kCurrentUser, std::string(REGKEY_PROGRAM) + "\\MyMessageBoxAlways", false);
+  EXPECT_TRUE(always.ReadValueDWord("Tarvolin_385_2.0.0.23", dwAlways));
+}
+
+struct LatestVersionCase {
+  const char* latest;
+  bool bNotice;
+};
+
+class LatestVersionNotice : public StartUp, public ::testing::WithParamInterface<LatestVersionCase> {};
+
+TEST_P(LatestVersionNotice, OnlyANewerVersionIsAnnounced) {
+  if (!test::kDllDir) GTEST_SKIP() << "no test DLLs in this build";
+  // The "program" is a PE file of version 2.0.0.23.
+  test::WriteFile(world.File("Tarvolin.exe"), test::ReadFile(test::TestDll("english.dll")));
+  {
+    MyRegistry program(Registry::kCurrentUser, REGKEY_PROGRAM, true);
+    program.SaveValueString("LatestKnownVersion", GetParam().latest);
+  }
+  ScriptedFrontend frontend;
+  Run({}, &frontend);
+  if (!GetParam().bNotice) {
+    EXPECT_TRUE(shown.empty());
+    return;
+  }
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ(std::string("A new version of this program is available!  The new version is ") +
+                GetParam().latest +
+                "; your current version is 2.0.0.23.  Please click the 'Check for Updates' button for more "
+                "information.",
+            shown[0]);
+  EXPECT_EQ(UserMessage::kIconInformation, styles[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, LatestVersionNotice,
+                         ::testing::Values(LatestVersionCase{"", false}, LatestVersionCase{"2.0.0.23", false},
+                                           LatestVersionCase{"2.0", false},
+                                           LatestVersionCase{"2.0.0.24", true},
+                                           LatestVersionCase{"2.1", true},
+                                           LatestVersionCase{"1.9.9.99", false}));
 
 }  // namespace

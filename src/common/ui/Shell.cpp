@@ -8,10 +8,27 @@ Opener& CurrentOpener() {
   return opener;
 }
 
+BrowserProbe& CurrentProbe() {
+  static BrowserProbe probe;
+  return probe;
+}
+
 }  // namespace
+
+bool IsBrowserWindowOpen() { return CurrentProbe() ? CurrentProbe()() : PlatformIsBrowserWindowOpen(); }
+
+BrowserProbe SetBrowserProbe(BrowserProbe probe) {
+  BrowserProbe old = std::move(CurrentProbe());
+  CurrentProbe() = std::move(probe);
+  return old;
+}
 
 std::intptr_t OpenDocument(const std::string& file, const std::string& directory) {
   return CurrentOpener() ? CurrentOpener()(file, directory) : PlatformOpenDocument(file, directory);
+}
+
+std::intptr_t Navigate(const std::string& url) {
+  return CurrentOpener() ? CurrentOpener()(url, "") : PlatformNavigate(url);
 }
 
 Opener SetOpener(Opener opener) {

@@ -1,4 +1,5 @@
-// Opening a document with the shell's "open" verb (its associated viewer).
+// Opening a document with the shell's "open" verb (its associated viewer),
+// and whether a browser window is open.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,11 @@ namespace Shell {
 // The shell's result: greater than 32 on success.
 std::intptr_t OpenDocument(const std::string& file, const std::string& directory);
 
+// Opens a web address in the default browser (tests' openers see it with
+// an empty directory).
+std::intptr_t Navigate(const std::string& url);
+std::intptr_t PlatformNavigate(const std::string& url);
+
 // Tests stand in for the shell; an empty function restores it. Returns the
 // previous one.
 using Opener = std::function<std::intptr_t(const std::string& file, const std::string& directory)>;
@@ -17,5 +23,13 @@ Opener SetOpener(Opener opener);
 
 // The platform's own opener (win/ and posix/).
 std::intptr_t PlatformOpenDocument(const std::string& file, const std::string& directory);
+
+// True while a top-level window of Internet Explorer ("IEFrame") or of
+// Windows Explorer ("ExploreWClass") exists: a BHO can live on in them.
+bool IsBrowserWindowOpen();
+using BrowserProbe = std::function<bool()>;
+// Tests stand in for the window search; returns the previous one.
+BrowserProbe SetBrowserProbe(BrowserProbe probe);
+bool PlatformIsBrowserWindowOpen();
 
 }  // namespace Shell

@@ -6,4 +6,9 @@ namespace Shell {
 // (SE_ERR_NOASSOC).
 std::intptr_t PlatformOpenDocument(const std::string&, const std::string&) { return 31; }
 
+std::intptr_t PlatformNavigate(const std::string&) { return 31; }
+
+// Nor any browser window.
+bool PlatformIsBrowserWindowOpen() { return false; }
+
 }  // namespace Shell

@@ -11,4 +11,13 @@ std::intptr_t PlatformOpenDocument(const std::string& file, const std::string& d
   return reinterpret_cast<std::intptr_t>(hInst);
 }
 
+std::intptr_t PlatformNavigate(const std::string& url) {
+  const HINSTANCE hInst = ::ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<std::intptr_t>(hInst);
+}
+
+bool PlatformIsBrowserWindowOpen() {
+  return ::FindWindowA("IEFrame", nullptr) != nullptr || ::FindWindowA("ExploreWClass", nullptr) != nullptr;
+}
+
 }  // namespace Shell
