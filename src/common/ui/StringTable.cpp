@@ -1,5 +1,6 @@
 #include "common/ui/StringTable.h"
 
+#include "res/TarvolinDlgRes.h"
 #include "res/resource.h"
 
 namespace StringTable {
@@ -7,6 +8,10 @@ namespace StringTable {
 const std::vector<std::pair<unsigned, const char*>>& Entries() {
   static const std::vector<std::pair<unsigned, const char*>> entries = {
       {ID_APP_OPEN, "Open\nOpen"},
+      {IDS_ABOUTBOX, "&About Tarvolin 2.0..."},
+      {IDS_SURE_TO_EXIT_CAPTION, "Sure you want to exit?"},
+      {IDS_WELCOME_CAPTION, "Welcome to Tarvolin!"},
+      {IDS_SP2_CAPTION, "Windows XP Service Pack 2 Detected"},
       {IDS_BHO_ENABLED_CAPTION, "BHO Enabled!  Please read this the first time!"},
       {IDS_BHO_DISABLED_CAPTION, "BHO Disabled!  Please read this the first time!"},
       {IDS_VIEW_TEXT_CAPTION, "Viewing Text Inside BHO's File"},

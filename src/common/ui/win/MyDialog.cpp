@@ -83,8 +83,39 @@ bool MyDialog::Create() {
   return hWnd != nullptr;
 }
 
+INT_PTR MyDialog::RunModalLoop(HACCEL hAccel) {
+  m_bOwnLoop = true;
+  m_bLoopEnded = false;
+  m_nLoopResult = -1;
+  if (!Create()) return -1;
+  MSG msg{};
+  while (!m_bLoopEnded && m_hWnd) {
+    const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (bGot == 0) {
+      // A quit request ends the program: the loop ends, and the quit goes
+      // on to whatever loop runs outside this one.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (bGot == -1) break;
+    if (hAccel && ::TranslateAcceleratorA(m_hWnd, hAccel, &msg)) continue;
+    if (::IsDialogMessageA(m_hWnd, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
+  m_bOwnLoop = false;
+  return m_nLoopResult;
+}
+
 void MyDialog::EndDialog(INT_PTR result) {
   if (!m_hWnd) return;
+  if (m_bOwnLoop) {
+    m_nLoopResult = result;
+    m_bLoopEnded = true;
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wakes the loop
+    return;
+  }
   if (m_bModal)
     ::EndDialog(m_hWnd, result);
   else

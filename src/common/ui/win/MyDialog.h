@@ -29,6 +29,11 @@ class MyDialog {
   INT_PTR DoModal();
   // Modeless: false when the window could not be made.
   bool Create();
+  // Modal, in a message loop of its own that offers every message to the
+  // accelerator table `hAccel` first (may be null). The window shows itself
+  // (the dialog decides when, in OnInitDialog). The id EndDialog was given,
+  // or -1 when the window could not be made.
+  INT_PTR RunModalLoop(HACCEL hAccel);
   void EndDialog(INT_PTR result);
   HWND GetSafeHwnd() const { return m_hWnd; }
   const std::string& Name() const { return m_sName; }
@@ -54,13 +59,14 @@ class MyDialog {
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
   // Before the window goes: the placement is remembered.
   virtual void OnDestroy();
+  // Moves the anchored controls to a new client size.
+  void LayOut(int cx, int cy);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void ComputeAnchors();
   void AddToolTips();
-  void LayOut(int cx, int cy);
   HBRUSH ControlColour(HDC hdc, HWND hControl);
 
   UINT m_templateId = 0;
@@ -69,6 +75,9 @@ class MyDialog {
   HWND m_hParent = nullptr;
   HWND m_hWnd = nullptr;
   bool m_bModal = false;
+  bool m_bOwnLoop = false;
+  bool m_bLoopEnded = false;
+  INT_PTR m_nLoopResult = -1;
   COLORREF m_crBackground;
   HBRUSH m_hbrBackground = nullptr;
   HICON m_hIcon = nullptr;
