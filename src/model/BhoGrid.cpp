@@ -137,7 +137,8 @@ HResult BHO::PopulateMainGrid(CGridCtrl& grid) {
   }
 
   HResult hrWidths = kSOk;
-  EC_H(hrWidths, grid.ReadColumnWidthsFromRegistry("Software\\Kestrove\\Tarvolin 2.0\\GridBhos", "ColumnWidths"));
+  EC_H(hrWidths,
+       grid.ReadColumnWidthsFromRegistry("Software\\Kestrove\\Tarvolin 2.0\\GridBhos", "ColumnWidths"));
   grid.Invalidate();
   LOGD("<<< BHO::PopulateMainGrid\n");
   return hr;

@@ -5,8 +5,8 @@
 
 namespace BhoGrid {
 
-const std::array<const char*, COLUMNS_COUNT> kHeaderTexts = {
-    "#", "Enabled?", "File Name", "Status", "ProgID", "Description", "URL"};
+const std::array<const char*, COLUMNS_COUNT> kHeaderTexts = {"#",      "Enabled?",    "File Name", "Status",
+                                                             "ProgID", "Description", "URL"};
 
 const std::array<unsigned, kStatusImageCount> kStatusIconIds = {IDI_BENIGN, IDI_UNKNOWN, IDI_MALWARE,
                                                                 IDI_INVESTIGATING};

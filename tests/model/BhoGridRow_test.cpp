@@ -33,9 +33,9 @@ struct RowCase {
 void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
 
 const std::map<std::string, std::string> Record(std::map<std::string, std::string> extra) {
-  std::map<std::string, std::string> attrs = {{"Clsid", "{C}"},      {"Enabled?", "Yes"},
-                                              {"Status", "Benign"},  {"Desc", "A helper"},
-                                              {"URL", "http://x/"},  {"DLL Path", "C:\\Dir\\helper.dll"},
+  std::map<std::string, std::string> attrs = {{"Clsid", "{C}"},     {"Enabled?", "Yes"},
+                                              {"Status", "Benign"}, {"Desc", "A helper"},
+                                              {"URL", "http://x/"}, {"DLL Path", "C:\\Dir\\helper.dll"},
                                               {"ProgID", "Help.Me"}};
   for (const auto& [name, value] : extra) {
     if (value == "<absent>")
@@ -60,14 +60,13 @@ const RowCase kRowCases[] = {
      GridCellType::kPlain, false, RGB_YELLOW_LIGHT, "File is Missing!", true, "C:\\Dir\\helper.dll",
      "C:\\Dir\\helper.dll", kDefaultColour, IMAGELIST_UNKNOWN},
     {"FileMissingButEnabled", Record({}), false, GridCellType::kPlain, true, RGB_PALEGREEN,
-     "File is Missing!", true, "C:\\Dir\\helper.dll", "C:\\Dir\\helper.dll", RGB_PALEGREEN,
-     IMAGELIST_BENIGN},
+     "File is Missing!", true, "C:\\Dir\\helper.dll", "C:\\Dir\\helper.dll", RGB_PALEGREEN, IMAGELIST_BENIGN},
     {"NoDllPath", Record({{"DLL Path", "<absent>"}}), false, GridCellType::kPlain, true, RGB_PALEGREEN, "",
      true, "{ Not found }", "", RGB_PALEGREEN, IMAGELIST_BENIGN},
     {"PathWithoutBackslash", Record({{"DLL Path", "helper.dll"}}), true, GridCellType::kCheck, true,
      RGB_PALEGREEN, "", false, "helper.dll", "helper.dll", RGB_PALEGREEN, IMAGELIST_BENIGN},
-    {"AdwareInLowerCase", Record({{"Status", "adware"}}), true, GridCellType::kCheck, true, RGB_PALEGREEN,
-     "", false, "helper.dll", "C:\\Dir\\helper.dll", RGB_PINK, IMAGELIST_MALWARE},
+    {"AdwareInLowerCase", Record({{"Status", "adware"}}), true, GridCellType::kCheck, true, RGB_PALEGREEN, "",
+     false, "helper.dll", "C:\\Dir\\helper.dll", RGB_PINK, IMAGELIST_MALWARE},
     {"Malware", Record({{"Status", "MALWARE"}}), true, GridCellType::kCheck, true, RGB_PALEGREEN, "", false,
      "helper.dll", "C:\\Dir\\helper.dll", RGB_PINK, IMAGELIST_MALWARE},
     {"Investigating", Record({{"Status", "Investigating"}}), true, GridCellType::kCheck, true, RGB_PALEGREEN,

@@ -65,10 +65,11 @@ class MainGrid : public ::testing::Test {
     world.WriteHtmlList("<html><table></table></html>\r\n");
     world.OpenLists();
     grid.SetView(&view);
-    m_previousHandler = UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned) {
-      shown.push_back(text);
-      return m_nAnswer;
-    });
+    m_previousHandler =
+        UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned) {
+          shown.push_back(text);
+          return m_nAnswer;
+        });
   }
   ~MainGrid() override {
     UserMessage::SetHandler(m_previousHandler);
@@ -144,7 +145,8 @@ TEST_F(MainGrid, ARecordThatFailsToLoadHidesNoLaterRow) {
     EXPECT_FALSE(Text(nRow, COLUMN_DLLNAME).empty()) << nRow;
   }
   ASSERT_FALSE(shown.empty());
-  EXPECT_EQ("The list of BHOs was not completely loaded - please see the logfile for more info.\n", shown.back());
+  EXPECT_EQ("The list of BHOs was not completely loaded - please see the logfile for more info.\n",
+            shown.back());
 }
 
 TEST_F(MainGrid, RefillsReleaseTheOldRecordsAndKeepTheImageListBounded) {
