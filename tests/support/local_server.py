@@ -4,7 +4,8 @@
     local_server.py http ROOT READY
     local_server.py ftp ROOT READY USER PASSWORD
 
-"http" is Python's http.server serving ROOT; "ftp" is pyftpdlib with one
+"http" is Python's http.server serving ROOT (each answer held back by
+LOCAL_SERVER_DELAY seconds when that is set, so a slow line can be shown); "ftp" is pyftpdlib with one
 account whose home is ROOT. Once the server accepts connections, "PID PORT"
 appears in the file READY (written whole, then renamed into place). The
 server ends on SIGTERM, and by itself when ROOT disappears or after a time
@@ -23,7 +24,15 @@ TIME_LIMIT_SECONDS = 900
 
 def http_server(root):
     from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
-    handler = functools.partial(SimpleHTTPRequestHandler, directory=root)
+    delay = float(os.environ.get("LOCAL_SERVER_DELAY", "0") or 0)
+
+    class Handler(SimpleHTTPRequestHandler):
+        def do_GET(self):
+            if delay > 0:
+                time.sleep(delay)
+            super().do_GET()
+
+    handler = functools.partial(Handler, directory=root)
     return ThreadingHTTPServer(("127.0.0.1", 0), handler)
 
 
