@@ -1,0 +1,17 @@
+// Ids of the program's icons, bitmaps and animation.
+#ifndef TARVOLIN_RES_ICONSRES_H
+#define TARVOLIN_RES_ICONSRES_H
+
+#define IDI_CHECK_UPDATES 131
+#define IDI_HELP 132
+#define IDI_BENIGN 135
+#define IDI_UNKNOWN 136
+#define IDI_MALWARE 137
+#define IDI_INVESTIGATING 141
+#define IDI_SETTINGS 142
+#define IDI_SEND_REPORTS 159
+#define IDB_GREETING 161
+#define IDR_MYMODELESSDLG_AVI 11004
+#define IDI_CLOSE 18000
+
+#endif  // TARVOLIN_RES_ICONSRES_H
