@@ -8,7 +8,7 @@
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4D79;  // "My"
-constexpr int kMargin = 4;                // pixels left and right of the text
+constexpr int kMargin = 8;                // pixels left and right of the text
 
 }  // namespace
 

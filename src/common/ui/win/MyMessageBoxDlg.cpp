@@ -57,7 +57,15 @@ BOOL MyMessageBoxDlg::OnInitDialog() {
 
   ::ShowWindow(::GetDlgItem(hWnd, IDC_MYMESSAGEBOX_DETAILS), SW_HIDE);
   const bool bOkOnly = (m_uiStyle & kButtonsMask) == MB_OK;
-  if (bOkOnly) ::ShowWindow(::GetDlgItem(hWnd, IDCANCEL), SW_HIDE);
+  if (bOkOnly) {
+    // OK alone takes Cancel's place in the corner.
+    const HWND hCancel = ::GetDlgItem(hWnd, IDCANCEL);
+    RECT r{};
+    ::GetWindowRect(hCancel, &r);
+    ::MapWindowPoints(HWND_DESKTOP, hWnd, reinterpret_cast<POINT*>(&r), 2);
+    ::ShowWindow(hCancel, SW_HIDE);
+    ::SetWindowPos(::GetDlgItem(hWnd, IDOK), nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  }
 
   const Look look = LookOf(m_uiStyle);
   m_headline.SubclassDlgItem(IDC_MYMESSAGEBOX_HEADLINE, hWnd);
