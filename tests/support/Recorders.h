@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/ui/ProgressWindow.h"
@@ -16,11 +18,13 @@ inline ::testing::AssertionResult Contains(const std::string& text, const std::s
   return ::testing::AssertionFailure() << "<" << part << "> is not in:\n" << text;
 }
 
-// A progress window that keeps the texts it was given.
+// A progress window that keeps the texts and byte counts it was given.
 class RecordingProgress : public ProgressWindow {
  public:
   void SetMessage(const std::string& text) override { messages.push_back(text); }
+  void SetProgress(std::uint64_t done, std::uint64_t total) override { progress.emplace_back(done, total); }
   std::vector<std::string> messages;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> progress;
 };
 
 }  // namespace test

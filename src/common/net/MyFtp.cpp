@@ -109,7 +109,13 @@ HResult MyFtp::DownloadFile(const std::string& sRemoteUrl, const std::string& sL
   }
 
   ShowProgress(pProgress, "Downloading:", sLocalPathname);
-  return _Download(sRemoteUrl, sLocalPathname);
+  // The moniker moves the file in one call: the bar shows its start and end
+  // when the server announced the size.
+  const auto total = static_cast<std::uint64_t>(nRemoteSize > 0 ? nRemoteSize : 0);
+  if (pProgress && total) pProgress->SetProgress(0, total);
+  hr = _Download(sRemoteUrl, sLocalPathname);
+  if (pProgress && total && Succeeded(hr)) pProgress->SetProgress(total, total);
+  return hr;
 }
 
 HResult MyFtp::_GetRemoteFileSize(const std::string& sRemoteUrl, std::int64_t& nSize,
@@ -190,8 +196,14 @@ HResult MyFtp::UploadFile(const std::string& sRemoteDir, const std::string& sLoc
 
   ShowProgress(pProgress, "Uploading:", sLocalPathname);
   LOGA("Uploading <%s>.\n", sLocalPathname);
+  // One call moves the whole file: the bar shows its start and end.
+  DWord dwSize = 0;
+  const bool bSizeKnown = pProgress && Generic::FileExists(sLocalPathname) &&
+                          Generic::GetFileSize(sLocalPathname, dwSize) && dwSize > 0;
+  if (bSizeKnown) pProgress->SetProgress(0, dwSize);
   if (TransferApi::FtpPutFile(m_hConnection, sLocalPathname, Generic::GetFileName(sLocalPathname),
                               dwTransferType)) {
+    if (bSizeKnown) pProgress->SetProgress(dwSize, dwSize);
     LOGA("Successfully uploaded file <%s>.\n", sLocalPathname);
   } else {
     hr = kEFail;

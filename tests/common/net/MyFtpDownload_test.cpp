@@ -1,6 +1,7 @@
 // Downloads against a real HTTP server (Python's http.server on 127.0.0.1).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 #include <vector>
 
@@ -149,6 +150,11 @@ TEST_P(DownloadFileSizes, DownloadsOnlyWhenTheSizesDoNotMatch) {
     expectedProgress.push_back("Comparing file sizes for download:\r\n\r\n" + local);
   if (c.bDownloads) expectedProgress.push_back("Downloading:\r\n\r\n" + local);
   EXPECT_EQ(expectedProgress, progress.messages);
+  // The bar moves from nothing to all of an announced size.
+  const long long announced = c.companion ? std::atoll(c.companion) : 0;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> expectedBytes;
+  if (c.bCompareSizes && c.local && c.bDownloads && announced > 0) expectedBytes = {{0, 12}, {12, 12}};
+  EXPECT_EQ(expectedBytes, progress.progress);
   if (c.bDownloads) {
     EXPECT_FALSE(test::Contains(log, "Skipping download"));
   } else {

@@ -61,6 +61,9 @@ TEST_F(FtpUpload, BinaryUploadArrivesByteForByteInTheNamedFolder) {
 
   EXPECT_TRUE(test::ReadFile(m_home.File("reports\\{11111111-2222-3333-4444-555555555555}.txt")) == bytes);
   EXPECT_EQ(std::vector<std::string>{"Uploading:\r\n\r\n" + local}, progress.messages);
+  // The bar shows the start and the end of the one call that moves the file.
+  EXPECT_EQ((std::vector<std::pair<std::uint64_t, std::uint64_t>>{{0, 70000}, {70000, 70000}}),
+            progress.progress);
   const std::string log = m_log.Messages();
   for (const std::string& line :
        {std::string(">>> MyFtp::Initialize\n"), std::string("::InternetOpen() succeeded.\n"),

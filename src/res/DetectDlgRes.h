@@ -1,0 +1,9 @@
+// Ids of the change alert (dialog 148).
+#ifndef TARVOLIN_RES_DETECTDLGRES_H
+#define TARVOLIN_RES_DETECTDLGRES_H
+
+#define IDD_DETECTDLG 148
+#define IDC_DETECT_ICON 1400
+#define IDC_DETECT_HEADLINE 1401
+
+#endif  // TARVOLIN_RES_DETECTDLGRES_H
