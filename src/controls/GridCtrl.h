@@ -13,11 +13,11 @@
 #include "common/base/Types.h"
 #include "controls/GridImageList.h"
 
-using Colour = std::uint32_t;  // 0x00BBGGRR, as the platform's COLORREF
+using Colour = std::uint32_t;                  // 0x00BBGGRR, as the platform's COLORREF
 constexpr Colour kDefaultColour = 0xFF000000;  // the window's own colour (CLR_DEFAULT)
 
 enum GridFormat : unsigned { kGridLeft = 0x0, kGridCenter = 0x1, kGridRight = 0x2 };  // DT_ values
-enum GridState : unsigned { kGridReadOnly = 0x40 };                                    // GVIS_READONLY
+enum GridState : unsigned { kGridReadOnly = 0x40 };                                   // GVIS_READONLY
 enum class GridCellType { kPlain, kCheck, kUrl };
 enum GridAutoSize : int { GVS_DEFAULT = 0, GVS_HEADER = 1, GVS_DATA = 2, GVS_BOTH = 3 };
 
@@ -32,8 +32,8 @@ struct GridCell {
   int image = -1;
   int fontWeight = 0;  // 0: the grid's default font
   GridCellType type = GridCellType::kPlain;
-  bool bChecked = false;                       // check cells
-  std::shared_ptr<void> data;                  // owned, released with the cell
+  bool bChecked = false;       // check cells
+  std::shared_ptr<void> data;  // owned, released with the cell
 
   bool IsReadOnly() const { return (state & kGridReadOnly) != 0; }
 };
