@@ -20,9 +20,8 @@ class WinImageList : public GridImageList {
   HIMAGELIST Get() const { return m_list.Get(); }
 
   int AddResourceIcon(unsigned resourceId) override {
-    Gdi::Icon icon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                   MAKEINTRESOURCEA(resourceId), IMAGE_ICON, m_cx, m_cy,
-                                                   LR_DEFAULTCOLOR)));
+    Gdi::Icon icon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
+                                                   IMAGE_ICON, m_cx, m_cy, LR_DEFAULTCOLOR)));
     if (!icon) return -1;
     return ::ImageList_AddIcon(m_list.Get(), icon.Get());
   }

@@ -13,16 +13,18 @@ namespace {
 
 constexpr UINT_PTR kListSubclassId = 1;
 constexpr UINT_PTR kHeaderSubclassId = 2;
-constexpr int kPad = 4;          // between a cell's edge and its content
-constexpr int kGap = 3;          // between a box or an image and the text
-constexpr int kCheckSize = 13;   // the system's check box
-constexpr int kArrowWidth = 9;   // the sort mark in the header
-constexpr int kSelectionTint = 35;  // percent of the highlight colour over a selected row
+constexpr int kPad = 4;             // between a cell's edge and its content
+constexpr int kGap = 3;             // between a box or an image and the text
+constexpr int kCheckSize = 13;      // the system's check box
+constexpr int kArrowWidth = 9;      // the sort mark in the header
+constexpr int kSelectionTint = 20;  // percent of the highlight colour over a selected row
+constexpr int kSelectionFrame = 2;  // the frame around it, in the highlight colour
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 COLORREF Blend(COLORREF a, COLORREF b, int percentB) {
   const auto mix = [percentB](int x, int y) { return (x * (100 - percentB) + y * percentB) / 100; };
-  return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+  return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
+             mix(GetBValue(a), GetBValue(b)));
 }
 
 void FillSolid(HDC hDc, const RECT& rect, COLORREF colour) {
@@ -49,23 +51,30 @@ struct CellLayout {
 
 }  // namespace
 
-MyGridWnd::MyGridWnd(CGridCtrl& grid) : m_grid(grid) { m_grid.SetView(this); }
+MyGridWnd::MyGridWnd(CGridCtrl& grid) { SetGrid(&grid); }
 
 MyGridWnd::~MyGridWnd() {
-  m_grid.SetView(nullptr);
+  SetGrid(nullptr);
   const HWND hList = m_hList;
   Detach();
   if (hList) ::DestroyWindow(hList);
 }
 
-bool MyGridWnd::Attach(HWND hDialog, int controlId) {
+void MyGridWnd::SetGrid(CGridCtrl* pGrid) {
+  if (m_pGrid == pGrid) return;
+  if (m_pGrid) m_pGrid->SetView(nullptr);
+  m_pGrid = pGrid;
+  if (m_pGrid) m_pGrid->SetView(this);
+}
+
+bool MyGridWnd::Attach(HWND hDialog, int controlId, CGridCtrl* pGrid) {
   const HWND hPlaceholder = ::GetDlgItem(hDialog, controlId);
-  if (!hPlaceholder || m_hList) return false;
+  if (!hPlaceholder || m_hList || !(pGrid || m_pGrid)) return false;
   RECT rect{};
   ::GetWindowRect(hPlaceholder, &rect);
   ::MapWindowPoints(HWND_DESKTOP, hDialog, reinterpret_cast<POINT*>(&rect), 2);
   const bool bVisible = (::GetWindowLongA(hPlaceholder, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (!Create(hDialog, controlId, rect)) return false;
+  if (!Create(hDialog, controlId, rect, pGrid)) return false;
   // Next to the placeholder in the tab order, then in its place.
   ::SetWindowPos(m_hList, hPlaceholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ::DestroyWindow(hPlaceholder);
@@ -73,8 +82,9 @@ bool MyGridWnd::Attach(HWND hDialog, int controlId) {
   return true;
 }
 
-bool MyGridWnd::Create(HWND hParent, int controlId, const RECT& rect) {
-  if (m_hList || !hParent) return false;
+bool MyGridWnd::Create(HWND hParent, int controlId, const RECT& rect, CGridCtrl* pGrid) {
+  if (m_hList || !hParent || !(pGrid || m_pGrid)) return false;
+  if (pGrid) SetGrid(pGrid);
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&classes);
   // Owner-drawn, so that the list itself never paints an item (nor its
@@ -121,7 +131,8 @@ void MyGridWnd::Detach() {
   m_hList = nullptr;
 }
 
-int MyGridWnd::FirstDataRow() const { return std::min(m_grid.GetFixedRowCount(), m_grid.GetRowCount()); }
+// Only called while a window shows the grid.
+int MyGridWnd::FirstDataRow() const { return std::min(m_pGrid->GetFixedRowCount(), m_pGrid->GetRowCount()); }
 
 LOGFONTA MyGridWnd::GetDefaultFont() const { return m_lfDefault; }
 
@@ -138,7 +149,7 @@ void MyGridWnd::Invalidate() {
   if (!m_hList || m_bSyncing) return;
   m_bSyncing = true;
   const LONG style = ::GetWindowLongA(m_hList, GWL_STYLE);
-  const LONG wanted = m_grid.GetSingleRowSelection() ? (style | LVS_SINGLESEL) : (style & ~LVS_SINGLESEL);
+  const LONG wanted = m_pGrid->GetSingleRowSelection() ? (style | LVS_SINGLESEL) : (style & ~LVS_SINGLESEL);
   if (wanted != style) ::SetWindowLongA(m_hList, GWL_STYLE, wanted);
   ::SendMessageA(m_hList, WM_SETREDRAW, FALSE, 0);
   SyncColumns();
@@ -149,12 +160,12 @@ void MyGridWnd::Invalidate() {
 }
 
 void MyGridWnd::SyncColumns() {
-  const int nCols = m_grid.GetColumnCount();
+  const int nCols = m_pGrid->GetColumnCount();
   int nHave = m_hHeader ? Header_GetItemCount(m_hHeader) : 0;
   while (nHave > nCols) ListView_DeleteColumn(m_hList, --nHave);
   const bool bHeaderRow = FirstDataRow() > 0;
   for (int nCol = 0; nCol < nCols; ++nCol) {
-    const GridCell* pCell = bHeaderRow ? m_grid.GetCell(0, nCol) : nullptr;
+    const GridCell* pCell = bHeaderRow ? m_pGrid->GetCell(0, nCol) : nullptr;
     std::string sText = pCell ? pCell->text : std::string();
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
@@ -162,9 +173,10 @@ void MyGridWnd::SyncColumns() {
                      ? LVCFMT_LEFT
                      : (pCell->format & kGridRight ? LVCFMT_RIGHT : LVCFMT_CENTER);
     column.pszText = &sText[0];
-    column.cx = m_grid.GetColumnWidth(nCol);
+    column.cx = m_pGrid->GetColumnWidth(nCol);
     if (nCol >= nHave) {
-      ::SendMessageA(m_hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&column));
+      ::SendMessageA(m_hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol),
+                     reinterpret_cast<LPARAM>(&column));
       continue;
     }
     if (ListView_GetColumnWidth(m_hList, nCol) == column.cx) column.mask &= ~LVCF_WIDTH;
@@ -174,7 +186,7 @@ void MyGridWnd::SyncColumns() {
 
 void MyGridWnd::SyncItems() {
   const int nFirst = FirstDataRow();
-  const int nItems = std::max(0, m_grid.GetRowCount() - nFirst);
+  const int nItems = std::max(0, m_pGrid->GetRowCount() - nFirst);
   int nHave = ListView_GetItemCount(m_hList);
   if (nItems == 0 && nHave > 0) {
     ListView_DeleteAllItems(m_hList);
@@ -191,8 +203,8 @@ void MyGridWnd::SyncItems() {
   // The list holds the texts too, for whoever reads it (keyboard search,
   // accessibility tools); the painting reads the grid.
   for (int nItem = 0; nItem < nItems; ++nItem) {
-    for (int nCol = 0; nCol < m_grid.GetColumnCount(); ++nCol) {
-      const GridCell* pCell = m_grid.GetCell(nItem + nFirst, nCol);
+    for (int nCol = 0; nCol < m_pGrid->GetColumnCount(); ++nCol) {
+      const GridCell* pCell = m_pGrid->GetCell(nItem + nFirst, nCol);
       std::string sText = pCell ? pCell->text : std::string();
       LVITEMA item{};
       item.iSubItem = nCol;
@@ -205,10 +217,10 @@ void MyGridWnd::SyncItems() {
 void MyGridWnd::ReadBackWidths() {
   if (!m_hList || m_bSyncing) return;
   m_bSyncing = true;
-  const int nCols = std::min(m_grid.GetColumnCount(), m_hHeader ? Header_GetItemCount(m_hHeader) : 0);
+  const int nCols = std::min(m_pGrid->GetColumnCount(), m_hHeader ? Header_GetItemCount(m_hHeader) : 0);
   for (int nCol = 0; nCol < nCols; ++nCol) {
     const int width = ListView_GetColumnWidth(m_hList, nCol);
-    if (width != m_grid.GetColumnWidth(nCol)) m_grid.SetColumnWidth(nCol, width);
+    if (width != m_pGrid->GetColumnWidth(nCol)) m_pGrid->SetColumnWidth(nCol, width);
   }
   m_bSyncing = false;
   Redraw();
@@ -246,7 +258,7 @@ bool ColumnSpan(HWND hList, HWND hHeader, int nCol, int& left, int& right) {
 }  // namespace
 
 bool MyGridWnd::GetCellRect(int nRow, int nCol, RECT& rect) const {
-  if (!m_hList || nCol < 0 || nCol >= m_grid.GetColumnCount() || nRow < 0 || nRow >= m_grid.GetRowCount())
+  if (!m_hList || nCol < 0 || nCol >= m_pGrid->GetColumnCount() || nRow < 0 || nRow >= m_pGrid->GetRowCount())
     return false;
   const int nFirst = FirstDataRow();
   if (nRow < nFirst) {
@@ -274,14 +286,15 @@ bool MyGridWnd::HitTestCell(POINT pt, int& nRow, int& nCol) const {
     const int nLast = std::min(nCount, nTop + ListView_GetCountPerPage(m_hList) + 2);
     for (int nItem = std::max(0, nTop); nItem < nLast; ++nItem) {
       RECT rcRow{};
-      if (ListView_GetItemRect(m_hList, nItem, &rcRow, LVIR_BOUNDS) && pt.y >= rcRow.top && pt.y < rcRow.bottom) {
+      if (ListView_GetItemRect(m_hList, nItem, &rcRow, LVIR_BOUNDS) && pt.y >= rcRow.top &&
+          pt.y < rcRow.bottom) {
         nRow = nItem + nFirst;
         break;
       }
     }
   }
   if (nRow < 0) return false;
-  for (int nCol2 = 0; nCol2 < m_grid.GetColumnCount(); ++nCol2) {
+  for (int nCol2 = 0; nCol2 < m_pGrid->GetColumnCount(); ++nCol2) {
     int left = 0, right = 0;
     if (ColumnSpan(m_hList, m_hHeader, nCol2, left, right) && pt.x >= left && pt.x < right) {
       nCol = nCol2;
@@ -361,7 +374,8 @@ CellLayout LayOut(HDC hDc, const GridCell& cell, const RECT& rcCell, HIMAGELIST 
 
 }  // namespace
 
-void MyGridWnd::DrawCell(HDC hDc, const GridCell& cell, const RECT& rcCell, bool bSelected, bool bHeader) const {
+void MyGridWnd::DrawCell(HDC hDc, const GridCell& cell, const RECT& rcCell, bool bSelected,
+                         bool bHeader) const {
   COLORREF background = cell.background;
   if (background == kDefaultColour) background = ::GetSysColor(bHeader ? COLOR_BTNFACE : COLOR_WINDOW);
   if (bSelected) background = Blend(background, ::GetSysColor(COLOR_HIGHLIGHT), kSelectionTint);
@@ -372,13 +386,14 @@ void MyGridWnd::DrawCell(HDC hDc, const GridCell& cell, const RECT& rcCell, bool
   const int saved = ::SaveDC(hDc);
   ::IntersectClipRect(hDc, rcFill.left, rcFill.top, rcFill.right, rcFill.bottom);
   Gdi::Select font(hDc, CellFont(cell));
-  const HIMAGELIST hImages = ImagesOf(m_grid);
+  const HIMAGELIST hImages = ImagesOf(*m_pGrid);
   const CellLayout layout = LayOut(hDc, cell, rcCell, hImages);
   if (layout.bHasBox) {
     RECT box = layout.box;
     ::DrawFrameControl(hDc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (cell.bChecked ? DFCS_CHECKED : 0));
   }
-  if (layout.bHasImage) ::ImageList_Draw(hImages, cell.image, hDc, layout.image.x, layout.image.y, ILD_TRANSPARENT);
+  if (layout.bHasImage)
+    ::ImageList_Draw(hImages, cell.image, hDc, layout.image.x, layout.image.y, ILD_TRANSPARENT);
   if (!cell.text.empty()) {
     RECT text = layout.text;
     text.right = rcFill.right - kPad;
@@ -402,8 +417,8 @@ void MyGridWnd::PaintList(HDC hDc) const {
   FillSolid(mem.Get(), rcClient, ::GetSysColor(COLOR_WINDOW));
 
   const int nFirst = FirstDataRow();
-  const int nCols = std::min(m_grid.GetColumnCount(), m_hHeader ? Header_GetItemCount(m_hHeader) : 0);
-  const int nCount = std::min(ListView_GetItemCount(m_hList), m_grid.GetRowCount() - nFirst);
+  const int nCols = std::min(m_pGrid->GetColumnCount(), m_hHeader ? Header_GetItemCount(m_hHeader) : 0);
+  const int nCount = std::min(ListView_GetItemCount(m_hList), m_pGrid->GetRowCount() - nFirst);
   const int nTop = std::max(0, ListView_GetTopIndex(m_hList));
   const int nLast = std::min(nCount, nTop + ListView_GetCountPerPage(m_hList) + 2);
   int gridLeft = 0, gridRight = 0, gridTop = -1, gridBottom = -1;
@@ -421,14 +436,14 @@ void MyGridWnd::PaintList(HDC hDc) const {
     const bool bSelected = (ListView_GetItemState(m_hList, nItem, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     for (int nCol = 0; nCol < nCols; ++nCol) {
       int left = 0, right = 0;
-      const GridCell* pCell = m_grid.GetCell(nItem + nFirst, nCol);
+      const GridCell* pCell = m_pGrid->GetCell(nItem + nFirst, nCol);
       if (!pCell || !ColumnSpan(m_hList, m_hHeader, nCol, left, right) || right <= 0 || left >= cx) continue;
-      const bool bFixed = nCol < m_grid.GetFixedColumnCount();
+      const bool bFixed = nCol < m_pGrid->GetFixedColumnCount();
       DrawCell(mem.Get(), *pCell, RECT{left, rcRow.top, right, rcRow.bottom}, bSelected && !bFixed, false);
     }
   }
   if (gridTop >= 0 && nCols > 0) {
-    Gdi::Pen pen(::CreatePen(PS_SOLID, 1, m_grid.GetGridLineColor()));
+    Gdi::Pen pen(::CreatePen(PS_SOLID, 1, m_pGrid->GetGridLineColor()));
     Gdi::Select selectPen(mem.Get(), pen.Get());
     for (int nItem = nTop; nItem < nLast; ++nItem) {
       RECT rcRow{};
@@ -437,7 +452,23 @@ void MyGridWnd::PaintList(HDC hDc) const {
     }
     for (int nCol = 0; nCol < nCols; ++nCol) {
       int left = 0, right = 0;
-      if (ColumnSpan(m_hList, m_hHeader, nCol, left, right)) Line(mem.Get(), right - 1, gridTop, right - 1, gridBottom);
+      if (ColumnSpan(m_hList, m_hHeader, nCol, left, right))
+        Line(mem.Get(), right - 1, gridTop, right - 1, gridBottom);
+    }
+  }
+  // The selection: a frame around the row's cells right of the fixed ones,
+  // so that their colours still show.
+  const int nSelected = ListView_GetNextItem(m_hList, -1, LVNI_SELECTED);
+  RECT rcSelected{};
+  int frameLeft = 0, ignored = 0;
+  if (nSelected >= nTop && nSelected < nLast && nCols > m_pGrid->GetFixedColumnCount() &&
+      ListView_GetItemRect(m_hList, nSelected, &rcSelected, LVIR_BOUNDS) &&
+      ColumnSpan(m_hList, m_hHeader, m_pGrid->GetFixedColumnCount(), frameLeft, ignored)) {
+    Gdi::Brush frame(::CreateSolidBrush(::GetSysColor(COLOR_HIGHLIGHT)));
+    RECT rcFrame{frameLeft, rcSelected.top, gridRight - 1, rcSelected.bottom - 1};
+    for (int n = 0; n < kSelectionFrame; ++n) {
+      ::FrameRect(mem.Get(), &rcFrame, frame.Get());
+      ::InflateRect(&rcFrame, -1, -1);
     }
   }
   // The header is a window of its own above the rows.
@@ -457,27 +488,27 @@ void MyGridWnd::PaintHeader(HDC hDc) const {
   FillSolid(mem.Get(), rcClient, ::GetSysColor(COLOR_BTNFACE));
 
   const bool bHeaderRow = FirstDataRow() > 0;
-  const int nCols = std::min(m_grid.GetColumnCount(), Header_GetItemCount(m_hHeader));
-  Gdi::Pen pen(::CreatePen(PS_SOLID, 1, m_grid.GetGridLineColor()));
+  const int nCols = std::min(m_pGrid->GetColumnCount(), Header_GetItemCount(m_hHeader));
+  Gdi::Pen pen(::CreatePen(PS_SOLID, 1, m_pGrid->GetGridLineColor()));
   Gdi::Brush arrowBrush(::CreateSolidBrush(::GetSysColor(COLOR_BTNTEXT)));
   for (int nCol = 0; nCol < nCols; ++nCol) {
     RECT rect{};
     if (!Header_GetItemRect(m_hHeader, nCol, &rect) || rect.right <= 0 || rect.left >= cx) continue;
     const GridCell empty;
-    const GridCell* pCell = bHeaderRow ? m_grid.GetCell(0, nCol) : nullptr;
-    const bool bSorted = nCol == m_grid.GetSortColumn();
+    const GridCell* pCell = bHeaderRow ? m_pGrid->GetCell(0, nCol) : nullptr;
+    const bool bSorted = nCol == m_pGrid->GetSortColumn();
     RECT rcText = rect;
     if (bSorted && rect.right - rect.left > 3 * kArrowWidth) rcText.right -= kArrowWidth + kGap;
     DrawCell(mem.Get(), pCell ? *pCell : empty, rcText, false, true);
     if (rcText.right != rect.right) {
       // The rest of the cell holds the sort mark: up when ascending.
-      const COLORREF background = pCell && pCell->background != kDefaultColour ? pCell->background
-                                                                               : ::GetSysColor(COLOR_BTNFACE);
+      const COLORREF background =
+          pCell && pCell->background != kDefaultColour ? pCell->background : ::GetSysColor(COLOR_BTNFACE);
       FillSolid(mem.Get(), RECT{rcText.right - 1, rect.top, rect.right - 1, rect.bottom - 1}, background);
       const int x = rect.right - 1 - kPad - kArrowWidth, midY = (rect.top + rect.bottom) / 2;
       const int half = kArrowWidth / 2;
       POINT arrow[3];
-      if (m_grid.GetSortAscending()) {
+      if (m_pGrid->GetSortAscending()) {
         arrow[0] = POINT{x, midY + 2};
         arrow[1] = POINT{x + kArrowWidth - 1, midY + 2};
         arrow[2] = POINT{x + half, midY + 2 - half};
@@ -498,12 +529,12 @@ void MyGridWnd::PaintHeader(HDC hDc) const {
 }
 
 bool MyGridWnd::GetCheckBoxRect(int nRow, int nCol, RECT& rect) const {
-  const GridCell* pCell = m_grid.GetCell(nRow, nCol);
+  const GridCell* pCell = m_hList ? m_pGrid->GetCell(nRow, nCol) : nullptr;
   RECT rcCell{};
   if (!pCell || pCell->type != GridCellType::kCheck || !GetCellRect(nRow, nCol, rcCell)) return false;
   Gdi::WindowDc dc(m_hList);
   Gdi::Select font(dc.Get(), CellFont(*pCell));
-  rect = LayOut(dc.Get(), *pCell, rcCell, ImagesOf(m_grid)).box;
+  rect = LayOut(dc.Get(), *pCell, rcCell, ImagesOf(*m_pGrid)).box;
   return true;
 }
 
@@ -511,38 +542,40 @@ bool MyGridWnd::IsOverLink(POINT pt) const {
   int nRow = -1, nCol = -1;
   RECT rcCell{};
   if (!HitTestCell(pt, nRow, nCol) || nRow < FirstDataRow() || !GetCellRect(nRow, nCol, rcCell)) return false;
-  const GridCell* pCell = m_grid.GetCell(nRow, nCol);
+  const GridCell* pCell = m_pGrid->GetCell(nRow, nCol);
   if (!pCell || pCell->type != GridCellType::kUrl || pCell->text.empty()) return false;
   Gdi::WindowDc dc(m_hList);
   Gdi::Select font(dc.Get(), CellFont(*pCell));
-  const RECT text = LayOut(dc.Get(), *pCell, rcCell, ImagesOf(m_grid)).text;
+  const RECT text = LayOut(dc.Get(), *pCell, rcCell, ImagesOf(*m_pGrid)).text;
   return ::PtInRect(&text, pt) != FALSE;
 }
 
 int MyGridWnd::CellContentWidth(HDC hDc, const GridCell& cell) const {
   Gdi::Select font(hDc, CellFont(cell));
   // Laid out in a cell wide enough for anything, the parts end where the text does.
-  const CellLayout layout = LayOut(hDc, GridCell{cell.text, kGridLeft, 0, kDefaultColour, cell.image,
-                                                 cell.fontWeight, cell.type, false, nullptr},
-                                   RECT{0, 0, 0x7FFF, 20}, ImagesOf(m_grid));
+  const CellLayout layout = LayOut(hDc,
+                                   GridCell{cell.text, kGridLeft, 0, kDefaultColour, cell.image,
+                                            cell.fontWeight, cell.type, false, nullptr},
+                                   RECT{0, 0, 0x7FFF, 20}, ImagesOf(*m_pGrid));
   int right = kPad;
   if (layout.bHasBox) right = layout.box.right;
-  if (layout.bHasImage) right = layout.image.x + ImageSize(ImagesOf(m_grid)).cx;
+  if (layout.bHasImage) right = layout.image.x + ImageSize(ImagesOf(*m_pGrid)).cx;
   if (!cell.text.empty()) right = layout.text.right;
   return right - kPad;
 }
 
 int MyGridWnd::MeasureColumn(int col, GridAutoSize rows) const {
-  if (!m_hList) return m_grid.GetColumnWidth(col);
+  if (!m_pGrid) return 0;
+  if (!m_hList) return m_pGrid->GetColumnWidth(col);
   Gdi::WindowDc dc(m_hList);
   const int nFirst = FirstDataRow();
   const bool bHeader = rows != GVS_DATA, bData = rows != GVS_HEADER;
   int width = 0;
-  for (int nRow = 0; nRow < m_grid.GetRowCount(); ++nRow) {
-    const GridCell* pCell = m_grid.GetCell(nRow, col);
+  for (int nRow = 0; nRow < m_pGrid->GetRowCount(); ++nRow) {
+    const GridCell* pCell = m_pGrid->GetCell(nRow, col);
     if (!pCell || !(nRow < nFirst ? bHeader : bData)) continue;
     int cellWidth = CellContentWidth(dc.Get(), *pCell);
-    if (nRow < nFirst && col == m_grid.GetSortColumn()) cellWidth += kArrowWidth + kGap;
+    if (nRow < nFirst && col == m_pGrid->GetSortColumn()) cellWidth += kArrowWidth + kGap;
     width = std::max(width, cellWidth);
   }
   return width + 2 * kPad + 1;  // and the grid line
@@ -584,7 +617,7 @@ LRESULT MyGridWnd::OnListMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
       const bool bLink = bHit && IsOverLink(pt);
       const LRESULT result = ::DefSubclassProc(hWnd, message, wParam, lParam);
       Redraw();
-      const GridCell* pCell = bHit ? m_grid.GetCell(nRow, nCol) : nullptr;
+      const GridCell* pCell = bHit ? m_pGrid->GetCell(nRow, nCol) : nullptr;
       if (pCell && pCell->type == GridCellType::kCheck && m_onCheckClick) {
         m_onCheckClick(nRow, nCol, bOnBox);
       } else if (pCell && bLink) {
@@ -640,17 +673,18 @@ bool MyGridWnd::OnHeaderNotify(const NMHDR& nmhdr, LRESULT& result) {
   const auto& header = reinterpret_cast<const NMHEADERA&>(nmhdr);
   if (IsHeaderCode(nmhdr.code, HDN_ITEMCLICKA, HDN_ITEMCLICKW)) {
     result = ::DefSubclassProc(m_hList, WM_NOTIFY, nmhdr.idFrom, reinterpret_cast<LPARAM>(&nmhdr));
-    if (m_grid.GetHeaderSort()) m_grid.SortByColumn(header.iItem);
+    if (m_pGrid->GetHeaderSort()) m_pGrid->SortByColumn(header.iItem);
     return true;
   }
   if (IsHeaderCode(nmhdr.code, HDN_DIVIDERDBLCLICKA, HDN_DIVIDERDBLCLICKW)) {
     // The list would measure its own texts; the grid knows its images and fonts.
-    m_grid.AutoSizeColumn(header.iItem);
+    m_pGrid->AutoSizeColumn(header.iItem);
     result = 0;
     return true;
   }
   if (IsHeaderCode(nmhdr.code, HDN_ITEMCHANGEDA, HDN_ITEMCHANGEDW) ||
-      IsHeaderCode(nmhdr.code, HDN_ENDTRACKA, HDN_ENDTRACKW) || IsHeaderCode(nmhdr.code, HDN_TRACKA, HDN_TRACKW)) {
+      IsHeaderCode(nmhdr.code, HDN_ENDTRACKA, HDN_ENDTRACKW) ||
+      IsHeaderCode(nmhdr.code, HDN_TRACKA, HDN_TRACKW)) {
     result = ::DefSubclassProc(m_hList, WM_NOTIFY, nmhdr.idFrom, reinterpret_cast<LPARAM>(&nmhdr));
     ReadBackWidths();
     return true;

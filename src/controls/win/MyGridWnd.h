@@ -17,6 +17,7 @@
 
 class MyGridWnd : public GridView {
  public:
+  MyGridWnd() = default;
   explicit MyGridWnd(CGridCtrl& grid);
   ~MyGridWnd() override;
   MyGridWnd(const MyGridWnd&) = delete;
@@ -24,14 +25,15 @@ class MyGridWnd : public GridView {
 
   // Takes the place of the dialog's control `controlId` (a placeholder of
   // the dialog resource): same rectangle, id, tab order and font; the
-  // placeholder is destroyed. False when there is no such control.
-  bool Attach(HWND hDialog, int controlId);
+  // placeholder is destroyed. It shows `pGrid`, or the grid given at
+  // construction. False when there is no such control or no grid.
+  bool Attach(HWND hDialog, int controlId, CGridCtrl* pGrid = nullptr);
   // A new grid window in `hParent` at `rect` (client coordinates).
-  bool Create(HWND hParent, int controlId, const RECT& rect);
+  bool Create(HWND hParent, int controlId, const RECT& rect, CGridCtrl* pGrid = nullptr);
 
   HWND GetSafeHwnd() const { return m_hList; }
   HWND GetHeaderHwnd() const { return m_hHeader; }
-  CGridCtrl& GetGrid() const { return m_grid; }
+  CGridCtrl* GetGrid() const { return m_pGrid; }
 
   // A left click on a check cell; `bOnBox` when it lies on the box itself.
   void SetCheckClickHandler(std::function<void(int nRow, int nCol, bool bOnBox)> handler) {
@@ -75,6 +77,7 @@ class MyGridWnd : public GridView {
   void OnLeftButtonDown(POINT pt);
   bool IsOverLink(POINT pt) const;
 
+  void SetGrid(CGridCtrl* pGrid);
   void Detach();
   void SyncColumns();
   void SyncItems();
@@ -87,12 +90,12 @@ class MyGridWnd : public GridView {
   RECT TextRect(HDC hDc, const GridCell& cell, const RECT& rcCell) const;
   int CellContentWidth(HDC hDc, const GridCell& cell) const;
 
-  CGridCtrl& m_grid;
+  CGridCtrl* m_pGrid = nullptr;  // not owned; outlives this object
   HWND m_hList = nullptr;
   HWND m_hHeader = nullptr;
   LOGFONTA m_lfDefault{};
   int m_nRowHeight = 20;
-  Gdi::ImageList m_rowSpacer;  // gives the list its row height
+  Gdi::ImageList m_rowSpacer;                                 // gives the list its row height
   mutable std::map<std::pair<int, bool>, Gdi::Font> m_fonts;  // by weight and underline
   bool m_bSyncing = false;
   std::function<void(int, int, bool)> m_onCheckClick;

@@ -19,6 +19,7 @@
 #include "controls/GridCtrl.h"
 #include "controls/win/GridImageListWin.h"
 #include "res/resource.h"
+#include "support/win/ScreenShot.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ class Capture {
   // As a COLORREF (the bitmap holds 0x00RRGGBB).
   Colour At(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_cx || y >= m_cy || m_pixels.empty()) return 0xFFFFFFFF;
-    const std::uint32_t p = m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_cx) + static_cast<size_t>(x)];
+    const std::uint32_t p =
+        m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_cx) + static_cast<size_t>(x)];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   }
   // Pixels within the rectangle that are not `colour`.
@@ -142,8 +144,8 @@ const RowValues kRows[] = {
 // the program fills it: header, three rows, colours, check boxes, icons, links.
 class MyGridWndTest : public ::testing::Test {
  protected:
-  MyGridWndTest() : m_dialog(420, 160, false) {
-    ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 780, 240, m_dialog.Get(),
+  MyGridWndTest() : m_dialog(540, 160, false) {
+    ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 880, 240, m_dialog.Get(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGridId)), nullptr, nullptr);
     m_pWnd = std::make_unique<MyGridWnd>(m_grid);
   }
@@ -228,12 +230,13 @@ TEST_F(MyGridWndTest, TakesThePlaceholdersPlaceAndId) {
   char className[64] = {};
   ::GetClassNameA(m_hList, className, sizeof className);
   EXPECT_STREQ("SysListView32", className);
+  EXPECT_TRUE(::GetWindowLongA(m_hList, GWL_STYLE) & WS_VISIBLE);
   RECT rect{};
   ::GetWindowRect(m_hList, &rect);
   ::MapWindowPoints(HWND_DESKTOP, m_dialog.Get(), reinterpret_cast<POINT*>(&rect), 2);
   EXPECT_EQ(10, rect.left);
   EXPECT_EQ(10, rect.top);
-  EXPECT_EQ(790, rect.right);
+  EXPECT_EQ(890, rect.right);
   EXPECT_EQ(250, rect.bottom);
   // One window with that id: the placeholder is gone.
   int nWithId = 0;
@@ -279,15 +282,20 @@ TEST_F(MyGridWndTest, PaintsCellColoursHeaderColourAndBlackGridLines) {
     Colour expected;
   };
   const Case cases[] = {
-      {1, 0, kHeaderColour}, {1, 1, kPaleGreen},  {2, 1, kYellowLight},          {1, 3, kPaleGreen},
-      {2, 3, kPink},         {3, 3, kPaleGoldenrod}, {1, 4, ::GetSysColor(COLOR_WINDOW)},
+      {1, 0, kHeaderColour},
+      {1, 1, kPaleGreen},
+      {2, 1, kYellowLight},
+      {1, 3, kPaleGreen},
+      {2, 3, kPink},
+      {3, 3, kPaleGoldenrod},
+      {1, 4, ::GetSysColor(COLOR_WINDOW)},
   };
   for (const Case& c : cases) {
     const POINT pt = Corner(Cell(c.nRow, c.nCol));
     EXPECT_EQ(c.expected, list.At(pt.x, pt.y)) << "cell " << c.nRow << "," << c.nCol;
   }
   const RECT cell = Cell(2, 3);
-  EXPECT_EQ(0u, list.At(cell.right - 1, (cell.top + cell.bottom) / 2));  // the column's line
+  EXPECT_EQ(0u, list.At(cell.right - 1, (cell.top + cell.bottom) / 2));   // the column's line
   EXPECT_EQ(0u, list.At((cell.left + cell.right) / 2, cell.bottom - 1));  // the row's line
 
   const Capture header(m_hHeader);
@@ -465,9 +473,45 @@ TEST_F(MyGridWndTest, AutoSizeFitsTheWidestCellOfTheRowsAsked) {
   // A double click on a divider sizes the column on its left.
   RECT item{};
   ASSERT_TRUE(Header_GetItemRect(m_hHeader, 5, &item));
-  ::SendMessageA(m_hHeader, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(item.right - 1, (item.top + item.bottom) / 2));
+  ::SendMessageA(m_hHeader, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                 MAKELPARAM(item.right - 1, (item.top + item.bottom) / 2));
   EXPECT_EQ(data, m_grid.GetColumnWidth(5));
   EXPECT_EQ(data, ListView_GetColumnWidth(m_hList, 5));
+}
+
+// With TARVOLIN_SHOTS=1, the filled grid on screen, selected row and all,
+// goes to build/screenshots/grid.png for a person to look at.
+TEST_F(MyGridWndTest, Screenshot) {
+  const char* pShots = std::getenv("TARVOLIN_SHOTS");
+  if (!pShots || std::string(pShots) != "1") GTEST_SKIP() << "TARVOLIN_SHOTS=1 takes the screenshot";
+  const std::string sDir = std::string(TARVOLIN_TEST_DATA) + "/../../build/screenshots";
+  ::CreateDirectoryA(sDir.c_str(), nullptr);
+  ListView_SetItemState(m_hList, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  m_grid.SortByColumn(0);
+  ::SetWindowPos(m_dialog.Get(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::UpdateWindow(m_dialog.Get());
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  EXPECT_TRUE(test::SaveScreenShot(m_dialog.Get(), sDir + "/grid.png"));
+}
+
+TEST(MyGridWnd, ShowsTheGridGivenAtAttach) {
+  test::TestDialog dialog(200, 100, false);
+  ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 50, dialog.Get(),
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGridId)), nullptr, nullptr);
+  MyGridWnd wnd;
+  EXPECT_FALSE(wnd.Attach(dialog.Get(), kGridId));  // no grid to show
+  CGridCtrl grid;
+  grid.SetColumnCount(2);
+  grid.SetRowCount(3);
+  grid.SetFixedRowCount(1);
+  ASSERT_TRUE(wnd.Attach(dialog.Get(), kGridId, &grid));
+  EXPECT_EQ(&grid, wnd.GetGrid());
+  EXPECT_EQ(2, Header_GetItemCount(wnd.GetHeaderHwnd()));
+  EXPECT_EQ(2, ListView_GetItemCount(wnd.GetSafeHwnd()));
+  EXPECT_FALSE(::GetWindowLongA(wnd.GetSafeHwnd(), GWL_STYLE) & WS_VISIBLE);  // as its placeholder
+  grid.SetRowCount(5);                                                        // the grid tells its new view
+  EXPECT_EQ(4, ListView_GetItemCount(wnd.GetSafeHwnd()));
 }
 
 TEST(MyGridWnd, WindowAndObjectMayGoInEitherOrder) {
@@ -479,7 +523,7 @@ TEST(MyGridWnd, WindowAndObjectMayGoInEitherOrder) {
     EXPECT_TRUE(::IsWindow(wnd.GetSafeHwnd()));
   }
   EXPECT_EQ(nullptr, ::GetDlgItem(dialog.Get(), 7));  // the object took its window along
-  grid.SetColumnCount(3);                              // no view left to call
+  grid.SetColumnCount(3);                             // no view left to call
 
   auto pDialog = std::make_unique<test::TestDialog>(200, 100, false);
   MyGridWnd wnd(grid);
