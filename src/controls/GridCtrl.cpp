@@ -16,9 +16,13 @@ bool AsNumber(const std::string& s, long& value) {
   return true;
 }
 
+// Numbers come before words, so that the order stays one order (a sort
+// needs that) when a column mixes them.
 int CompareTexts(const std::string& a, const std::string& b) {
   long na = 0, nb = 0;
-  if (AsNumber(a, na) && AsNumber(b, nb)) return na < nb ? -1 : (na > nb ? 1 : 0);
+  const bool bNumberA = AsNumber(a, na), bNumberB = AsNumber(b, nb);
+  if (bNumberA && bNumberB) return na < nb ? -1 : (na > nb ? 1 : 0);
+  if (bNumberA != bNumberB) return bNumberA ? -1 : 1;
   const std::string ua = Generic::ToUpper(a), ub = Generic::ToUpper(b);
   return ua.compare(ub);
 }
