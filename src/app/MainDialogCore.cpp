@@ -32,7 +32,8 @@ const char kWelcome[] =
     "click the 'OK' button to begin using Tarvolin!";
 
 const char kSP2Notice[] =
-    "Tarvolin has detected that you are running Windows XP Service Pack 2 (SP2).\n\nTarvolin version 2.0.0.19 "
+    "Tarvolin has detected that you are running Windows XP Service Pack 2 (SP2).\n\nTarvolin version "
+    "2.0.0.19 "
     "and later fully integrates with SP2 in the way that BHOs are enabled and disabled.  This means that you "
     "can enable/disable BHOs from either Tarvolin or Internet Explorer, and the other program will recognize "
     "the change correctly.\n\nHowever, we recommend that you use Tarvolin, and not Internet Explorer to "

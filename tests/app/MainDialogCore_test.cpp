@@ -32,10 +32,11 @@ class MainDialog : public ::testing::Test {
     world.WriteMakerList("[General]\r\n");
     world.WriteTextList("\r\n");
     world.WriteHtmlList("\r\n");
-    m_previousHandler = UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned) {
-      shown.push_back(text);
-      return static_cast<int>(UserMessage::kIdOk);
-    });
+    m_previousHandler =
+        UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned) {
+          shown.push_back(text);
+          return static_cast<int>(UserMessage::kIdOk);
+        });
     m_previousPresenter = MyMessageBox::SetPresenter([this](const MyMessageBox& box, int& nCheckShow) {
       boxes.push_back(box.GetValueName());
       nCheckShow = nBoxCheckShow;
@@ -70,7 +71,8 @@ class MainDialog : public ::testing::Test {
 };
 
 const char kNoBhos[] =
-    "There are no Browser Helper Objects (BHOs) installed on your system.  Please minimize Tarvolin so it can "
+    "There are no Browser Helper Objects (BHOs) installed on your system.  Please minimize Tarvolin so it "
+    "can "
     "monitor your system against any new BHO installation attempts.\n";
 
 TEST_F(MainDialog, NoBhoNoticeUnlessStartedInTheTray) {
@@ -97,7 +99,8 @@ TEST_F(MainDialog, RunCounterCountsEveryStart) {
   EXPECT_EQ(kSOk, MainDialogCore::IncrementProgramRunCounter(nRun));
   EXPECT_EQ(2, nRun);
   DWord dwStored = 0;
-  ASSERT_TRUE(MyRegistry(Registry::kCurrentUser, REGKEY_PROGRAM, false).ReadValueDWord("ProgramRunCounter", dwStored));
+  ASSERT_TRUE(MyRegistry(Registry::kCurrentUser, REGKEY_PROGRAM, false)
+                  .ReadValueDWord("ProgramRunCounter", dwStored));
   EXPECT_EQ(2u, dwStored);
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/base/MyLog.h"
 #include "common/base/SystemApi.h"
 #include "common/registry/MemoryRegistryStore.h"
 #include "common/registry/MyRegistry.h"
@@ -56,7 +57,9 @@ int RegisterBhos(const std::string& manifest) {
   return count;
 }
 
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double Seconds(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 void Pump() {
   MSG msg;
@@ -78,8 +81,8 @@ HWND MakeHost() {
   wc.hInstance = ::GetModuleHandleA(nullptr);
   wc.lpszClassName = "GridBenchHost";
   ::RegisterClassA(&wc);
-  HWND hWnd = ::CreateWindowExA(0, "GridBenchHost", "grid bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000,
-                                600, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND hWnd = ::CreateWindowExA(0, "GridBenchHost", "grid bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                1000, 600, nullptr, nullptr, wc.hInstance, nullptr);
   Pump();
   return hWnd;
 }

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/MainButtonLayout.h"
 #include "app/win/RegistryWatchWin.h"
 #include "common/base/ErrorCheck.h"
 #include "common/base/GenericPaths.h"
@@ -15,7 +16,6 @@
 #include "common/ui/WaitCursor.h"
 #include "common/ui/win/GenericWin.h"
 #include "dialogs/win/DetectDlg.h"
-#include "app/MainButtonLayout.h"
 #include "model/MyGridCellCheck.h"
 #include "res/IconsRes.h"
 #include "res/TarvolinDlgRes.h"
@@ -26,7 +26,8 @@
 namespace {
 
 const char kCannotContinue[] =
-    "Something has gone wrong - Tarvolin cannot continue!  Please report this error by pressing the 'F11' key "
+    "Something has gone wrong - Tarvolin cannot continue!  Please report this error by pressing the 'F11' "
+    "key "
     "to email us your logfile!\n";
 
 constexpr int kTrayRetries = 6;
@@ -60,7 +61,8 @@ BOOL CTarvolinDlg::OnInitDialog() {
   m_core.CreateLists();
   m_pMonitor = std::make_unique<RegistryMonitor>(
       std::make_unique<RegistryWatchWin>(hWnd),
-      RegistryMonitor::Reactions{[this] { ShowChangeAlert(); }, [this] { return m_core.RefreshListControl(); }});
+      RegistryMonitor::Reactions{[this] { ShowChangeAlert(); },
+                                 [this] { return m_core.RefreshListControl(); }});
   RegistryWatch::SetCurrent(m_pMonitor.get());
   MainWindow::SetCloseRequester([hWnd] { ::PostMessageA(hWnd, WM_CLOSE, 0, 0); });
 
@@ -93,7 +95,8 @@ BOOL CTarvolinDlg::OnInitDialog() {
   m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_hIconSmall = LoadIconAt(IDR_MAINFRAME, ::GetSystemMetrics(SM_CXSMICON));
   ::SendMessageA(hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-  ::SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall ? m_hIconSmall : m_hIcon));
+  ::SendMessageA(hWnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(m_hIconSmall ? m_hIconSmall : m_hIcon));
 
   if (!CreateTrayIcon()) return TRUE;
 
@@ -142,8 +145,8 @@ BOOL CTarvolinDlg::OnInitDialog() {
 
 bool CTarvolinDlg::CreateTrayIcon() {
   HWND hWnd = GetSafeHwnd();
-  const bool bCreated = m_TrayIcon.Create(hWnd, WM_APP_ICON_NOTIFY, "Tarvolin 2.0 is monitoring.", m_hIcon,
-                                          IDR_POPUP_MENU);
+  const bool bCreated =
+      m_TrayIcon.Create(hWnd, WM_APP_ICON_NOTIFY, "Tarvolin 2.0 is monitoring.", m_hIcon, IDR_POPUP_MENU);
   if (!bCreated) {
     ErrorCheck::LogFailedCall(__FILE__, __LINE__,
                               "m_TrayIcon.Create(this, WM_APP_ICON_NOTIFY, sToolTip, hIcon, IDR_POPUP_MENU)");
@@ -172,9 +175,8 @@ void CTarvolinDlg::RestartPaused() {
   std::string sAppPath;
   EC_B(hr, !(sAppPath = SystemApi::GetModuleFileName()).empty());
   if (Failed(hr)) return;
-  const HINSTANCE hInst =
-      ::ShellExecuteA(nullptr, "open", Generic::GetFileName(sAppPath).c_str(), "-pause",
-                      Generic::GetDirectory(sAppPath).c_str(), SW_SHOWMINIMIZED);
+  const HINSTANCE hInst = ::ShellExecuteA(nullptr, "open", Generic::GetFileName(sAppPath).c_str(), "-pause",
+                                          Generic::GetDirectory(sAppPath).c_str(), SW_SHOWMINIMIZED);
   if (reinterpret_cast<INT_PTR>(hInst) <= 32) {
     LOGE("Failed to re-start Tarvolin!\n");
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
@@ -194,7 +196,8 @@ void CTarvolinDlg::SetButtonIcons() {
     HICON hIcon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(button.icon),
                                                   IMAGE_ICON, 32, 32, LR_SHARED));
     if (hIcon)
-      ::SendDlgItemMessageA(GetSafeHwnd(), button.id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon));
+      ::SendDlgItemMessageA(GetSafeHwnd(), button.id, BM_SETIMAGE, IMAGE_ICON,
+                            reinterpret_cast<LPARAM>(hIcon));
   }
 }
 
@@ -215,8 +218,8 @@ void CTarvolinDlg::LayOutButtons(int cx, int cy) {
   for (const auto& button : buttons) {
     HWND hButton = ::GetDlgItem(hWnd, button.id);
     if (hButton)
-      ::SetWindowPos(hButton, nullptr, button.rect.left, button.rect.top, button.rect.Width(), button.rect.Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(hButton, nullptr, button.rect.left, button.rect.top, button.rect.Width(),
+                     button.rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

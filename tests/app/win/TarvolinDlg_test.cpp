@@ -21,6 +21,7 @@
 #include "model/BhoGridRow.h"
 #include "res/TarvolinDlgRes.h"
 #include "res/TrayMenuRes.h"
+#include "res/resource.h"
 #include "support/BhoWorld.h"
 
 namespace {
@@ -67,10 +68,11 @@ class MainWindowDlg : public ::testing::Test {
     world.WriteHtmlList("\r\n");
     world.Register(kFirst, world.File("first.dll"));
     world.Register(kSecond, world.File("second.dll"));
-    m_previousHandler = UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned) {
-      shown.push_back(text);
-      return static_cast<int>(UserMessage::kIdOk);
-    });
+    m_previousHandler =
+        UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned) {
+          shown.push_back(text);
+          return static_cast<int>(UserMessage::kIdOk);
+        });
     m_previousPresenter = MyMessageBox::SetPresenter([this](const MyMessageBox& box, int& nCheckShow) {
       boxes.push_back(box.GetValueName());
       nCheckShow = 1;
@@ -121,7 +123,8 @@ TEST_F(MainWindowDlg, OpensWithItsGridButtonsTipsAndMenu) {
   ASSERT_NE(nullptr, Grid());
   EXPECT_EQ(2, ::SendMessageA(Grid(), LVM_GETITEMCOUNT, 0, 0));
   EXPECT_EQ(3, dlg->Core().Grid().GetRowCount());
-  EXPECT_EQ(kFirst, dlg->Core().Grid().GetItemData<BHO>(1, BhoGrid::COLUMN_ENABLED)->m_mapAttrVals.Get("Clsid"));
+  EXPECT_EQ(kFirst,
+            dlg->Core().Grid().GetItemData<BHO>(1, BhoGrid::COLUMN_ENABLED)->m_mapAttrVals.Get("Clsid"));
 
   // The welcome, once per start, under its call site; nothing else asked.
   EXPECT_EQ((std::vector<std::string>{"TarvolinDlg_231_2.0.0.23"}), boxes);
@@ -178,7 +181,6 @@ TEST_F(MainWindowDlg, MinimiseGoesToTheTrayAndOpenBringsItBack) {
   EXPECT_FALSE(::IsWindowVisible(hWnd));
   EXPECT_TRUE(MySystemTray::IsWindowInTray());
   MyRegistry placements(Registry::kCurrentUser, REGKEY_PLACEMENTS, false);
-  std::vector<std::string> names;
   EXPECT_TRUE(placements.IsOpen());
   ::SendMessageA(hWnd, WM_COMMAND, ID_APP_OPEN, 0);
   EXPECT_TRUE(::IsWindowVisible(hWnd));

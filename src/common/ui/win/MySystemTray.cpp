@@ -94,22 +94,34 @@ bool MySystemTray::Create(HWND hParent, UINT uCallbackMessage, const std::string
 }
 
 bool MySystemTray::AddIcon() {
-  m_bRemoved = true;
-  if (::Shell_NotifyIconA(NIM_ADD, &m_tnd)) {
-    m_bShowIconPending = false;
-    m_bRemoved = false;
-    m_bHidden = (m_tnd.uFlags & NIF_STATE) && (m_tnd.dwState & NIS_HIDDEN);
-    return true;
-  }
-  LOGE("Shell_NotifyIcon(NIM_ADD) failed for the tray icon <%d>: it stays pending.\n",
-       static_cast<int>(m_tnd.uID));
-  m_bShowIconPending = true;
-  return false;
+  LOGA("About to call Shell_NotifyIcon()...\n");
+  // An icon of this id may still be there (a work-area change, or a shell
+  // that announced itself without having lost its icons): the add would
+  // fail on it, so it goes first.
+  NOTIFYICONDATAA old = m_tnd;
+  old.uFlags = 0;
+  ::Shell_NotifyIconA(NIM_DELETE, &old);
+  HResult hr = kSOk;
+  BOOL bResult = FALSE;
+  EC_B_TEXT(hr, "true == (bResult = Shell_NotifyIcon(NIM_ADD, &m_tnd))",
+            FALSE != (bResult = ::Shell_NotifyIconA(NIM_ADD, &m_tnd)));
+  const bool bAdded = Succeeded(hr);
+  m_bShowIconPending = m_bRemoved = !bAdded;
+  m_bHidden = !bAdded || ((m_tnd.uFlags & NIF_STATE) && (m_tnd.dwState & NIS_HIDDEN));
+  return bAdded;
 }
 
 bool MySystemTray::InstallIconPending() {
-  if (!m_bShowIconPending || !m_bEnabled) return false;
-  return AddIcon();
+  LOG_ENTRY("MySystemTray::InstallIconPending");
+  if (!m_bShowIconPending || !m_bEnabled) {
+    LOGD("   Exiting early, because m_bShowIconPending is <%d> or m_bHidden is <%d>.\n",
+         m_bShowIconPending ? 1 : 0, m_bHidden ? 1 : 0);
+    return false;
+  }
+  const bool bAdded = AddIcon();
+  LOGA("Shell_NotifyIcon() returned <%d>.\n", bAdded ? 1 : 0);
+  LOGD("<<< MySystemTray::InstallIconPending\n");
+  return bAdded;
 }
 
 bool MySystemTray::RemoveIcon() {
@@ -131,8 +143,9 @@ bool MySystemTray::SetIcon(HICON hIcon) {
 }
 
 void MySystemTray::OnTaskbarCreated() {
-  LOGA("The taskbar was created again: adding the tray icon once more.\n");
-  if (m_bEnabled) AddIcon();
+  LOGA("Got 'TaskbarCreated' message!  Shell has been (re-)started!  Trying to re-add icon!\n");
+  m_bShowIconPending = true;
+  InstallIconPending();
 }
 
 HWND MySystemTray::Target() const { return m_pTargetWnd ? m_pTargetWnd : m_tnd.hWnd; }
@@ -233,6 +246,8 @@ LRESULT CALLBACK MySystemTray::WindowProc(HWND hWnd, UINT message, WPARAM wParam
         return 0;
       }
       if (message == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA) {
+        // Pending again unless the icon is meant to be hidden.
+        self->m_bShowIconPending = !self->m_bHidden;
         self->InstallIconPending();
         return 0;
       }

@@ -64,7 +64,17 @@ TEST_F(MySystemTrayTest, IconIsAddedRemovedAndAddedAgainWhenTheShellRestarts) {
   // The shell's restart broadcast reaches the hidden tray window.
   ::SendMessageA(tray.GetTrayWindow(), MySystemTray::TaskbarCreatedMessage(), 0, 0);
   EXPECT_TRUE(tray.IsVisible());
-  EXPECT_NE(std::string::npos, log.Messages().find("TaskBar does exist at <"));
+  // A shell that announces itself again without having lost the icon: it
+  // is added again all the same, not left pending.
+  ::SendMessageA(tray.GetTrayWindow(), MySystemTray::TaskbarCreatedMessage(), 0, 0);
+  EXPECT_TRUE(tray.IsVisible());
+  EXPECT_FALSE(tray.IsShowIconPending());
+  const std::string logged = log.Messages();
+  EXPECT_NE(std::string::npos, logged.find("TaskBar does exist at <"));
+  EXPECT_NE(std::string::npos,
+            logged.find("Got 'TaskbarCreated' message!  Shell has been (re-)started!  Trying to "
+                        "re-add icon!\n"));
+  EXPECT_EQ(std::string::npos, logged.find("Shell_NotifyIcon() returned <0>."));
 }
 
 TEST_F(MySystemTrayTest, DoubleClickOpensFromTheTrayAndOnlyRaisesOtherwise) {
