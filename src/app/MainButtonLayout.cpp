@@ -15,3 +15,16 @@ MainButtonLayout MainButtonLayout::For(int cx, int cy, const Units& units) {
   layout.help = at(cx - w - m);
   return layout;
 }
+
+MainWindowFirstSize MainWindowFirstSize::For(const Input& in) {
+  const int kBorders = 4;
+  const int rows = std::min(in.rows, kFirstRows);
+  const int wantGridWidth = in.columnsWidth + in.scrollBar + kBorders;
+  const int wantGridHeight = in.headerHeight + rows * in.rowHeight + in.scrollBar + kBorders;
+  MainWindowFirstSize size;
+  size.width = std::max(in.windowWidth,
+                        std::min(in.windowWidth + wantGridWidth - in.gridWidth, in.workWidth * 9 / 10));
+  size.height = std::max(in.windowHeight,
+                         std::min(in.windowHeight + wantGridHeight - in.gridHeight, in.workHeight * 9 / 10));
+  return size;
+}

@@ -31,3 +31,46 @@ TEST(MainButtonLayoutTest, FourButtonsAlongTheBottom) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainWindowFirstSize, GrowsToShowTheGridWithinTheWorkArea) {
+  // A window of 888 x 172 with a grid of 860 x 72; rows of 20, header 22.
+  const auto input = [](int columns, int rows, int workWidth, int workHeight) {
+    MainWindowFirstSize::Input in;
+    in.windowWidth = 888;
+    in.windowHeight = 172;
+    in.gridWidth = 860;
+    in.gridHeight = 72;
+    in.columnsWidth = columns;
+    in.headerHeight = 22;
+    in.rowHeight = 20;
+    in.rows = rows;
+    in.scrollBar = 16;
+    in.workWidth = workWidth;
+    in.workHeight = workHeight;
+    return in;
+  };
+  const struct {
+    MainWindowFirstSize::Input in;
+    int width, height;
+  } cases[] = {
+      // Five rows and wide columns: both grow.
+      {input(1000, 5, 1280, 1024), 888 + 1020 - 860, 172 + 142 - 72},
+      // Few narrow columns and no rows: never smaller than the template.
+      {input(300, 0, 1280, 1024), 888, 172},
+      // A thousand rows show twelve.
+      {input(800, 1000, 1280, 1024), 888, 172 + 22 + 240 + 20 - 72},
+      // A small screen caps both at nine tenths of the work area.
+      {input(3000, 1000, 1024, 300), 921, 270},
+      // A work area smaller than the template still keeps the template.
+      {input(3000, 1000, 600, 100), 888, 172},
+  };
+  for (const auto& c : cases) {
+    const MainWindowFirstSize size = MainWindowFirstSize::For(c.in);
+    EXPECT_EQ(c.width, size.width) << c.in.columnsWidth << " " << c.in.rows;
+    EXPECT_EQ(c.height, size.height) << c.in.columnsWidth << " " << c.in.rows;
+  }
+}
+
+}  // namespace

@@ -115,6 +115,8 @@ BOOL CTarvolinDlg::OnInitDialog() {
     return TRUE;
   }
 
+  if (!WasPlacementRestored()) SizeForFirstStart();
+
   // The window is up before anything asks the user something.
   if (m_nShowState != MainDialogCore::kShowMinimizedNoActivate) {
     ::ShowWindow(hWnd, m_nShowState == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOW);
@@ -181,6 +183,34 @@ void CTarvolinDlg::RestartPaused() {
     LOGE("Failed to re-start Tarvolin!\n");
     UserMessage::Show(MyLog::Current().GetLastLogText(), UserMessage::kIconError);
   }
+}
+
+// With no placement remembered the window opens big enough for its grid.
+void CTarvolinDlg::SizeForFirstStart() {
+  HWND hWnd = GetSafeHwnd();
+  RECT window{}, grid{}, work{};
+  ::GetWindowRect(hWnd, &window);
+  ::GetWindowRect(m_gridWnd.GetSafeHwnd(), &grid);
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT header{};
+  ::GetWindowRect(m_gridWnd.GetHeaderHwnd(), &header);
+  MainWindowFirstSize::Input in;
+  in.windowWidth = window.right - window.left;
+  in.windowHeight = window.bottom - window.top;
+  in.gridWidth = grid.right - grid.left;
+  in.gridHeight = grid.bottom - grid.top;
+  for (int nCol = 0; nCol < m_core.Grid().GetColumnCount(); ++nCol)
+    in.columnsWidth += m_core.Grid().GetColumnWidth(nCol);
+  in.headerHeight = header.bottom - header.top;
+  in.rowHeight = m_gridWnd.GetRowHeight();
+  in.rows = m_core.Grid().GetRowCount() - 1;
+  in.scrollBar = ::GetSystemMetrics(SM_CXVSCROLL);
+  in.workWidth = work.right - work.left;
+  in.workHeight = work.bottom - work.top;
+  const MainWindowFirstSize size = MainWindowFirstSize::For(in);
+  ::SetWindowPos(hWnd, nullptr, work.left + (in.workWidth - size.width) / 2,
+                 work.top + (in.workHeight - size.height) / 2, size.width, size.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CTarvolinDlg::SetButtonIcons() {

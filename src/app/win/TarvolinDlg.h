@@ -45,6 +45,7 @@ class CTarvolinDlg : public MyDialog {
   bool CreateTrayIcon();
   void RestartPaused();
   void SetButtonIcons();
+  void SizeForFirstStart();
   void LayOutButtons(int cx, int cy);
   void OnTimer(UINT_PTR nIDEvent);
   bool OnSysCommand(WPARAM nID);

@@ -219,7 +219,7 @@ BOOL MyDialog::OnInitDialog() {
 
   if (DialogDefaults::s_bToolTipsEnabled) AddToolTips();
 
-  Generic::RestoreWindowPlacement(m_hWnd, client, kPlacementsKey, m_sName, -1);
+  m_bPlacementRestored = Generic::RestoreWindowPlacement(m_hWnd, client, kPlacementsKey, m_sName, -1) != -1;
   ::GetClientRect(m_hWnd, &client);
   LayOut(client.right, client.bottom);
   return TRUE;

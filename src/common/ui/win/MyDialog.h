@@ -61,6 +61,8 @@ class MyDialog {
   virtual void OnDestroy();
   // Moves the anchored controls to a new client size.
   void LayOut(int cx, int cy);
+  // Whether OnInitDialog found a remembered placement and applied it.
+  bool WasPlacementRestored() const { return m_bPlacementRestored; }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -76,6 +78,7 @@ class MyDialog {
   HWND m_hWnd = nullptr;
   bool m_bModal = false;
   bool m_bOwnLoop = false;
+  bool m_bPlacementRestored = false;
   bool m_bLoopEnded = false;
   INT_PTR m_nLoopResult = -1;
   COLORREF m_crBackground;
