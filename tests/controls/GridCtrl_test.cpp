@@ -74,7 +74,8 @@ TEST_F(GridCtrlTest, CountsAndCellsOutsideTheGrid) {
 }
 
 TEST_F(GridCtrlTest, DeletingARowOrShrinkingReleasesItsItems) {
-  auto pFirst = std::make_shared<int>(1), pSecond = std::make_shared<int>(2), pThird = std::make_shared<int>(3);
+  auto pFirst = std::make_shared<int>(1), pSecond = std::make_shared<int>(2),
+       pThird = std::make_shared<int>(3);
   m_grid.SetItemData(1, 1, pFirst);
   m_grid.SetItemData(2, 1, pSecond);
   m_grid.SetItemData(3, 6, pThird);

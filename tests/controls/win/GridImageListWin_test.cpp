@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "controls/win/GdiHandles.h"
-
 #include "res/resource.h"
 #include "support/TestSupport.h"
 

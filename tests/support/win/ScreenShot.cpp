@@ -20,8 +20,8 @@ void PutChunk(std::string& out, const char* type, const std::string& data) {
   PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
   const std::string typed = std::string(type, 4) + data;
   out += typed;
-  PutBigEndian(out, static_cast<std::uint32_t>(
-                        ::crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()))));
+  PutBigEndian(out, static_cast<std::uint32_t>(::crc32(0, reinterpret_cast<const Bytef*>(typed.data()),
+                                                       static_cast<uInt>(typed.size()))));
 }
 
 // 8-bit RGB rows, each with filter "none", deflated as one IDAT chunk.
@@ -31,7 +31,8 @@ std::string EncodePng(int cx, int cy, const std::vector<std::uint32_t>& pixels) 
   for (int y = 0; y < cy; ++y) {
     raw.push_back('\0');
     for (int x = 0; x < cx; ++x) {
-      const std::uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(cx) + static_cast<size_t>(x)];
+      const std::uint32_t p =
+          pixels[static_cast<size_t>(y) * static_cast<size_t>(cx) + static_cast<size_t>(x)];
       raw.push_back(static_cast<char>((p >> 16) & 0xFF));
       raw.push_back(static_cast<char>((p >> 8) & 0xFF));
       raw.push_back(static_cast<char>(p & 0xFF));
@@ -39,8 +40,8 @@ std::string EncodePng(int cx, int cy, const std::vector<std::uint32_t>& pixels) 
   }
   uLongf packedSize = ::compressBound(static_cast<uLong>(raw.size()));
   std::string packed(packedSize, '\0');
-  if (::compress2(reinterpret_cast<Bytef*>(&packed[0]), &packedSize, reinterpret_cast<const Bytef*>(raw.data()),
-                  static_cast<uLong>(raw.size()), 9) != Z_OK)
+  if (::compress2(reinterpret_cast<Bytef*>(&packed[0]), &packedSize,
+                  reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 9) != Z_OK)
     return {};
   packed.resize(packedSize);
   std::string header;
@@ -78,8 +79,9 @@ bool SaveScreenShot(HWND hWnd, const std::string& sPath) {
     ::GdiFlush();
   }
   const auto* pPixels = static_cast<const std::uint32_t*>(pBits);
-  const std::string png =
-      EncodePng(cx, cy, std::vector<std::uint32_t>(pPixels, pPixels + static_cast<size_t>(cx) * static_cast<size_t>(cy)));
+  const std::string png = EncodePng(
+      cx, cy,
+      std::vector<std::uint32_t>(pPixels, pPixels + static_cast<size_t>(cx) * static_cast<size_t>(cy)));
   std::ofstream file(sPath, std::ios::binary);
   file << png;
   return !png.empty() && file.good();
