@@ -20,9 +20,9 @@
 
 namespace {
 
-constexpr int kEditId = 100;
-constexpr int kButtonId = 101;
-constexpr int kLabelId = 102;
+constexpr int kEditId = 200;
+constexpr int kButtonId = 201;  // ids without a string of their own
+constexpr int kLabelId = 202;
 
 // A resizable dialog of 200 x 100 units with a label, a multi-line edit
 // field and a button in the lower-right corner, made at start-up.
