@@ -25,6 +25,8 @@ fi
 
 start_all=$EPOCHREALTIME
 TV_DEMO_SERVER_DELAY=2 tv_demo_setup "$build"
+# The pointer out of the way: a tip it called up would hide what is pictured.
+xdotool mousemove 0 0 || true
 shots=${TARVOLIN_SHOTS_DIR:-$(dirname "$win")/screenshots}
 mkdir -p "$shots"
 rm -f "$shots"/*.png
