@@ -139,6 +139,8 @@ int main(int argc, char** argv) {
   }
   std::printf("%d BHOs: records loaded without a window %.3f s, grid filled and painted %.3f s, ratio %.2f\n",
               count, bestLoad, bestGrid, bestGrid / bestLoad);
+  std::fflush(stdout);
+  if (refills <= 0) return 0;
 
   CGridCtrl grid;
   MyGridWnd window(grid);
