@@ -130,9 +130,20 @@ class CGridCtrl {
   int GetSortColumn() const { return m_nSortColumn; }
   bool GetSortAscending() const { return m_bSortAscending; }
 
-  // The view should draw again.
+  // The view should draw again; while redrawing is off, once it is on again.
   void Invalidate() const {
-    if (m_pView) m_pView->Invalidate();
+    if (m_nRedrawOff > 0)
+      m_bInvalidated = true;
+    else if (m_pView)
+      m_pView->Invalidate();
+  }
+  // Many changes in a row (a whole fill) reach the view as one.
+  void SetRedraw(bool bRedraw) {
+    m_nRedrawOff += bRedraw ? -1 : 1;
+    if (m_nRedrawOff == 0 && m_bInvalidated) {
+      m_bInvalidated = false;
+      Invalidate();
+    }
   }
 
   static constexpr int kDefaultColumnWidth = 50;
@@ -159,4 +170,18 @@ class CGridCtrl {
   bool m_bSortAscending = true;
   std::unique_ptr<GridImageList> m_pImages;
   GridView* m_pView = nullptr;
+  int m_nRedrawOff = 0;
+  mutable bool m_bInvalidated = false;
+};
+
+// Redrawing off for the life of this object.
+class GridRedrawSuspension {
+ public:
+  explicit GridRedrawSuspension(CGridCtrl& grid) : m_grid(grid) { m_grid.SetRedraw(false); }
+  ~GridRedrawSuspension() { m_grid.SetRedraw(true); }
+  GridRedrawSuspension(const GridRedrawSuspension&) = delete;
+  GridRedrawSuspension& operator=(const GridRedrawSuspension&) = delete;
+
+ private:
+  CGridCtrl& m_grid;
 };

@@ -85,6 +85,8 @@ HResult BHO::PopulateMainGrid(CGridCtrl& grid) {
   LOG_ENTRY("BHO::PopulateMainGrid");
   WaitCursor wait;
   HResult hr = kSOk;
+  // The window draws the whole grid once, when it is filled.
+  const GridRedrawSuspension noRedraw(grid);
 
   DWord dwHeader = kDefaultHeaderColour;
   {

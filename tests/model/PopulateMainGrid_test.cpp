@@ -98,6 +98,8 @@ TEST_F(MainGrid, FirstFillSetsUpTheGridAndOneRowPerBhoInRegistryOrder) {
     program.SaveValueDWord("ColorHeader", 0x00445566);
   }
   ASSERT_EQ(kSOk, BHO::PopulateMainGrid(grid));
+  // The window draws the filled grid once, not after every change.
+  EXPECT_EQ(1, view.m_nInvalidated);
 
   ASSERT_EQ(COLUMNS_COUNT, grid.GetColumnCount());
   ASSERT_EQ(4, grid.GetRowCount());

@@ -588,6 +588,19 @@ LRESULT CALLBACK MyGridWnd::ListProc(HWND hWnd, UINT message, WPARAM wParam, LPA
   return reinterpret_cast<MyGridWnd*>(refData)->OnListMessage(hWnd, message, wParam, lParam);
 }
 
+// WM_PAINT (into the given DC, or the window's own) and WM_PRINTCLIENT.
+void MyGridWnd::PaintMessage(HWND hWnd, UINT message, WPARAM wParam,
+                             void (MyGridWnd::*paint)(HDC) const) const {
+  if (wParam || message == WM_PRINTCLIENT) {
+    (this->*paint)(reinterpret_cast<HDC>(wParam));
+    return;
+  }
+  PAINTSTRUCT ps{};
+  const HDC hDc = ::BeginPaint(hWnd, &ps);
+  (this->*paint)(hDc);
+  ::EndPaint(hWnd, &ps);
+}
+
 LRESULT CALLBACK MyGridWnd::HeaderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR refData) {
   return reinterpret_cast<MyGridWnd*>(refData)->OnHeaderMessage(hWnd, message, wParam, lParam);
@@ -598,16 +611,7 @@ LRESULT MyGridWnd::OnListMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
   switch (message) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT:
-      if (wParam) {
-        PaintList(reinterpret_cast<HDC>(wParam));
-      } else {
-        PAINTSTRUCT ps{};
-        const HDC hDc = ::BeginPaint(hWnd, &ps);
-        PaintList(hDc);
-        ::EndPaint(hWnd, &ps);
-      }
-      return 0;
-    case WM_PRINTCLIENT: PaintList(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PRINTCLIENT: PaintMessage(hWnd, message, wParam, &MyGridWnd::PaintList); return 0;
     case WM_LBUTTONDOWN: {
       // Hit before the list acts: it may scroll the clicked row into view.
       int nRow = -1, nCol = -1;
@@ -696,16 +700,7 @@ LRESULT MyGridWnd::OnHeaderMessage(HWND hWnd, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT:
-      if (wParam) {
-        PaintHeader(reinterpret_cast<HDC>(wParam));
-      } else {
-        PAINTSTRUCT ps{};
-        const HDC hDc = ::BeginPaint(hWnd, &ps);
-        PaintHeader(hDc);
-        ::EndPaint(hWnd, &ps);
-      }
-      return 0;
-    case WM_PRINTCLIENT: PaintHeader(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PRINTCLIENT: PaintMessage(hWnd, message, wParam, &MyGridWnd::PaintHeader); return 0;
     case WM_NCDESTROY:
       ::RemoveWindowSubclass(hWnd, &HeaderProc, kHeaderSubclassId);
       m_hHeader = nullptr;

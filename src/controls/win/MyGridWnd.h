@@ -71,6 +71,7 @@ class MyGridWnd : public GridView {
                                    DWORD_PTR refData);
   static LRESULT CALLBACK HeaderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR refData);
+  void PaintMessage(HWND hWnd, UINT message, WPARAM wParam, void (MyGridWnd::*paint)(HDC) const) const;
   LRESULT OnListMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnHeaderMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool OnHeaderNotify(const NMHDR& nmhdr, LRESULT& result);
