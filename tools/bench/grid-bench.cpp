@@ -71,7 +71,8 @@ SIZE_T PrivateBytes() {
   counters.cb = sizeof counters;
   ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                          sizeof counters);
-  return counters.PrivateUsage;
+  // Wine leaves PrivateUsage at 0; the committed bytes are in PagefileUsage.
+  return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 // A plain top-level window to hold the grid, the size of the main window's.
