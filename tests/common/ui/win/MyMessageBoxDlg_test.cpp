@@ -83,7 +83,12 @@ TEST_P(MessageBoxWindow, ShowsTheStyleAndRemembersTheAnswer) {
     seen.bCancel = test::IsShown(hDlg, IDCANCEL);
     seen.bChecked = ::IsDlgButtonChecked(hDlg, IDC_MYMESSAGEBOX_CHECKSHOW) == BST_CHECKED;
     seen.defaultId = LOWORD(::SendMessageA(hDlg, DM_GETDEFID, 0, 0));
-    seen.focusId = ::GetDlgCtrlID(::GetFocus());
+    // The frame of the default button (the focus itself follows activation,
+    // which another test process may hold).
+    seen.focusId =
+        (::GetWindowLongA(::GetDlgItem(hDlg, c.defaultId), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON
+            ? c.defaultId
+            : 0;
     seen.bSmallIcon = ::SendMessageA(hDlg, WM_GETICON, ICON_SMALL, 0) != 0;
     const HWND hHeadline = ::GetDlgItem(hDlg, IDC_MYMESSAGEBOX_HEADLINE);
     LOGFONTA lf{};
