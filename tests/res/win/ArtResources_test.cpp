@@ -8,17 +8,11 @@
 #include <vector>
 
 #include "res/IconsRes.h"
+#include "support/win/IconGroup.h"
 
 namespace {
 
-#pragma pack(push, 2)
-struct GroupEntry {
-  BYTE width, height, colours, reserved;
-  WORD planes, bitCount;
-  DWORD bytes;
-  WORD id;
-};
-#pragma pack(pop)
+using test::GroupEntry;
 
 struct Image {
   int size;

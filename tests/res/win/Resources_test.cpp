@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "support/win/IconGroup.h"
 
 namespace {
 
@@ -117,14 +118,7 @@ TEST(ResourcesTest, StringTableHoldsTheSharedTexts) {
 // dialog and the tray, and the large one of Explorer and Alt+Tab. Loading alone
 // would not tell, as the system scales whatever image there is.
 TEST(ResourcesTest, IconHoldsSmallAndLargeImages) {
-#pragma pack(push, 2)
-  struct GroupEntry {
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-  };
-#pragma pack(pop)
+  using test::GroupEntry;
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(14));
   ASSERT_NE(nullptr, found);
