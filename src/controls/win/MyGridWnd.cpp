@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "common/ui/Shell.h"
@@ -405,16 +406,51 @@ void MyGridWnd::DrawCell(HDC hDc, const GridCell& cell, const RECT& rcCell, bool
   ::RestoreDC(hDc, saved);
 }
 
+namespace {
+
+// Paints a window off screen first, so that it never flickers: `draw`
+// paints into the returned memory DC (filled with `background`), and the
+// destructor copies it from row `top` down onto the window's DC.
+class OffscreenPaint {
+ public:
+  OffscreenPaint(HWND hWnd, HDC hDc, COLORREF background) : m_hDc(hDc) {
+    ::GetClientRect(hWnd, &m_rcClient);
+    if (m_rcClient.right <= 0 || m_rcClient.bottom <= 0) return;
+    m_mem = Gdi::MemoryDc(::CreateCompatibleDC(hDc));
+    m_bitmap = Gdi::Bitmap(::CreateCompatibleBitmap(hDc, m_rcClient.right, m_rcClient.bottom));
+    if (!m_mem || !m_bitmap) return;
+    m_pSelect = std::make_unique<Gdi::Select>(m_mem.Get(), m_bitmap.Get());
+    FillSolid(m_mem.Get(), m_rcClient, background);
+  }
+  ~OffscreenPaint() {
+    if (!m_pSelect) return;
+    ::BitBlt(m_hDc, 0, m_nTop, m_rcClient.right, m_rcClient.bottom - m_nTop, m_mem.Get(), 0, m_nTop, SRCCOPY);
+  }
+  OffscreenPaint(const OffscreenPaint&) = delete;
+  OffscreenPaint& operator=(const OffscreenPaint&) = delete;
+
+  bool IsReady() const { return m_pSelect != nullptr; }
+  HDC Dc() const { return m_mem.Get(); }
+  const RECT& Client() const { return m_rcClient; }
+  void CopyFrom(int top) { m_nTop = top; }
+
+ private:
+  HDC m_hDc;
+  RECT m_rcClient{};
+  Gdi::MemoryDc m_mem;
+  Gdi::Bitmap m_bitmap;
+  std::unique_ptr<Gdi::Select> m_pSelect;
+  int m_nTop = 0;
+};
+
+}  // namespace
+
 void MyGridWnd::PaintList(HDC hDc) const {
-  RECT rcClient{};
-  ::GetClientRect(m_hList, &rcClient);
+  OffscreenPaint paint(m_hList, hDc, ::GetSysColor(COLOR_WINDOW));
+  if (!paint.IsReady()) return;
+  const HDC hMem = paint.Dc();
+  const RECT& rcClient = paint.Client();
   const int cx = rcClient.right, cy = rcClient.bottom;
-  if (cx <= 0 || cy <= 0) return;
-  Gdi::MemoryDc mem(::CreateCompatibleDC(hDc));
-  Gdi::Bitmap bitmap(::CreateCompatibleBitmap(hDc, cx, cy));
-  if (!mem || !bitmap) return;
-  Gdi::Select selectBitmap(mem.Get(), bitmap.Get());
-  FillSolid(mem.Get(), rcClient, ::GetSysColor(COLOR_WINDOW));
 
   const int nFirst = FirstDataRow();
   const int nCols = std::min(m_pGrid->GetColumnCount(), m_hHeader ? Header_GetItemCount(m_hHeader) : 0);
@@ -439,21 +475,21 @@ void MyGridWnd::PaintList(HDC hDc) const {
       const GridCell* pCell = m_pGrid->GetCell(nItem + nFirst, nCol);
       if (!pCell || !ColumnSpan(m_hList, m_hHeader, nCol, left, right) || right <= 0 || left >= cx) continue;
       const bool bFixed = nCol < m_pGrid->GetFixedColumnCount();
-      DrawCell(mem.Get(), *pCell, RECT{left, rcRow.top, right, rcRow.bottom}, bSelected && !bFixed, false);
+      DrawCell(hMem, *pCell, RECT{left, rcRow.top, right, rcRow.bottom}, bSelected && !bFixed, false);
     }
   }
   if (gridTop >= 0 && nCols > 0) {
     Gdi::Pen pen(::CreatePen(PS_SOLID, 1, m_pGrid->GetGridLineColor()));
-    Gdi::Select selectPen(mem.Get(), pen.Get());
+    Gdi::Select selectPen(hMem, pen.Get());
     for (int nItem = nTop; nItem < nLast; ++nItem) {
       RECT rcRow{};
       if (ListView_GetItemRect(m_hList, nItem, &rcRow, LVIR_BOUNDS))
-        Line(mem.Get(), gridLeft, rcRow.bottom - 1, gridRight, rcRow.bottom - 1);
+        Line(hMem, gridLeft, rcRow.bottom - 1, gridRight, rcRow.bottom - 1);
     }
     for (int nCol = 0; nCol < nCols; ++nCol) {
       int left = 0, right = 0;
       if (ColumnSpan(m_hList, m_hHeader, nCol, left, right))
-        Line(mem.Get(), right - 1, gridTop, right - 1, gridBottom);
+        Line(hMem, right - 1, gridTop, right - 1, gridBottom);
     }
   }
   // The selection: a frame around the row's cells right of the fixed ones,
@@ -467,25 +503,21 @@ void MyGridWnd::PaintList(HDC hDc) const {
     Gdi::Brush frame(::CreateSolidBrush(::GetSysColor(COLOR_HIGHLIGHT)));
     RECT rcFrame{frameLeft, rcSelected.top, gridRight - 1, rcSelected.bottom - 1};
     for (int n = 0; n < kSelectionFrame; ++n) {
-      ::FrameRect(mem.Get(), &rcFrame, frame.Get());
+      ::FrameRect(hMem, &rcFrame, frame.Get());
       ::InflateRect(&rcFrame, -1, -1);
     }
   }
   // The header is a window of its own above the rows.
   const int top = HeaderBottom(m_hList, m_hHeader);
-  ::BitBlt(hDc, 0, top, cx, cy - top, mem.Get(), 0, top, SRCCOPY);
+  paint.CopyFrom(top);
 }
 
 void MyGridWnd::PaintHeader(HDC hDc) const {
-  RECT rcClient{};
-  ::GetClientRect(m_hHeader, &rcClient);
-  const int cx = rcClient.right, cy = rcClient.bottom;
-  if (cx <= 0 || cy <= 0) return;
-  Gdi::MemoryDc mem(::CreateCompatibleDC(hDc));
-  Gdi::Bitmap bitmap(::CreateCompatibleBitmap(hDc, cx, cy));
-  if (!mem || !bitmap) return;
-  Gdi::Select selectBitmap(mem.Get(), bitmap.Get());
-  FillSolid(mem.Get(), rcClient, ::GetSysColor(COLOR_BTNFACE));
+  OffscreenPaint paint(m_hHeader, hDc, ::GetSysColor(COLOR_BTNFACE));
+  if (!paint.IsReady()) return;
+  const HDC hMem = paint.Dc();
+  const RECT& rcClient = paint.Client();
+  const int cx = rcClient.right;
 
   const bool bHeaderRow = FirstDataRow() > 0;
   const int nCols = std::min(m_pGrid->GetColumnCount(), Header_GetItemCount(m_hHeader));
@@ -499,12 +531,12 @@ void MyGridWnd::PaintHeader(HDC hDc) const {
     const bool bSorted = nCol == m_pGrid->GetSortColumn();
     RECT rcText = rect;
     if (bSorted && rect.right - rect.left > 3 * kArrowWidth) rcText.right -= kArrowWidth + kGap;
-    DrawCell(mem.Get(), pCell ? *pCell : empty, rcText, false, true);
+    DrawCell(hMem, pCell ? *pCell : empty, rcText, false, true);
     if (rcText.right != rect.right) {
       // The rest of the cell holds the sort mark: up when ascending.
       const COLORREF background =
           pCell && pCell->background != kDefaultColour ? pCell->background : ::GetSysColor(COLOR_BTNFACE);
-      FillSolid(mem.Get(), RECT{rcText.right - 1, rect.top, rect.right - 1, rect.bottom - 1}, background);
+      FillSolid(hMem, RECT{rcText.right - 1, rect.top, rect.right - 1, rect.bottom - 1}, background);
       const int x = rect.right - 1 - kPad - kArrowWidth, midY = (rect.top + rect.bottom) / 2;
       const int half = kArrowWidth / 2;
       POINT arrow[3];
@@ -517,15 +549,14 @@ void MyGridWnd::PaintHeader(HDC hDc) const {
         arrow[1] = POINT{x + kArrowWidth - 1, midY - 2};
         arrow[2] = POINT{x + half, midY - 2 + half};
       }
-      Gdi::Select selectBrush(mem.Get(), arrowBrush.Get());
-      Gdi::Select selectPen(mem.Get(), ::GetStockObject(NULL_PEN));
-      ::Polygon(mem.Get(), arrow, 3);
+      Gdi::Select selectBrush(hMem, arrowBrush.Get());
+      Gdi::Select selectPen(hMem, ::GetStockObject(NULL_PEN));
+      ::Polygon(hMem, arrow, 3);
     }
-    Gdi::Select selectPen(mem.Get(), pen.Get());
-    Line(mem.Get(), rect.right - 1, rect.top, rect.right - 1, rect.bottom);
-    Line(mem.Get(), rect.left, rect.bottom - 1, rect.right, rect.bottom - 1);
+    Gdi::Select selectPen(hMem, pen.Get());
+    Line(hMem, rect.right - 1, rect.top, rect.right - 1, rect.bottom);
+    Line(hMem, rect.left, rect.bottom - 1, rect.right, rect.bottom - 1);
   }
-  ::BitBlt(hDc, 0, 0, cx, cy, mem.Get(), 0, 0, SRCCOPY);
 }
 
 bool MyGridWnd::GetCheckBoxRect(int nRow, int nCol, RECT& rect) const {
