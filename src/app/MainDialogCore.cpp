@@ -171,3 +171,8 @@ HResult MainDialogCore::OpenHelp() const {
   if (Failed(hr)) ShowLogged(UserMessage::kIconExclamation);
   return hr;
 }
+
+HResult MainDialogCore::OnButtonSendreports() {
+  LOG_ENTRY("MainDialogCore::OnButtonSendreports");
+  return kSOk;
+}

@@ -45,6 +45,9 @@ class MainDialogCore {
   // The exit question; true when the user confirmed (or chose so before).
   bool ConfirmClose() const;
 
+  // The Send BHO Reports button: every BHO not reported yet is offered, and
+  // the reports the user agrees to are uploaded.
+  HResult OnButtonSendreports();
   // The Help button: the help page beside the executable, else the maker's
   // page in the browser, fetched for next time.
   HResult OpenHelp() const;

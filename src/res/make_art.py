@@ -4,7 +4,8 @@ the progress window's animation, and writes them into OUTPUT_DIR:
 
   CheckUpdates.ico Help.ico Settings.ico SendReports.ico   32x32 and 16x16, 32-bit
   Benign.ico Unknown.ico Malware.ico Investigating.ico     16x16 16-colour, 32x32 32-bit
-  Close.ico                                                16x16 and 32x32, 32-bit
+  Close.ico Cancel.ico                                     16x16 and 32x32, 32-bit
+  Save.ico Browse.ico Folder.ico Registry.ico ViewText.ico CheckNow.ico   32x32 and 16x16, 32-bit
   Greeting.bmp                                             120x120, 24-bit
   Globe.avi                                                64x48, 24 frames, 8-bit uncompressed
 
@@ -190,6 +191,66 @@ def icon_close():
               rgb(0x6A0F0A), 0.06),
         Layer(lambda x, y: min(sd_stroke(x, y, [(cross, cross), (1 - cross, 1 - cross)], 0.14),
                                sd_stroke(x, y, [(1 - cross, cross), (cross, 1 - cross)], 0.14)), rgb(0xFFFFFF)),
+    ]
+
+
+def icon_save():
+    body = lambda x, y: sd_box(x, y, 0.10, 0.10, 0.90, 0.90, 0.08)
+    return [
+        Layer(body, shaded(0x2750A8, 0x7FA4F0), rgb(0x0F2456), 0.05),
+        Layer(lambda x, y: sd_box(x, y, 0.26, 0.10, 0.74, 0.40, 0.02), rgb(0xE8ECF2), rgb(0x0F2456), 0.03),
+        Layer(lambda x, y: sd_box(x, y, 0.56, 0.15, 0.66, 0.35), rgb(0x0F2456)),
+        Layer(lambda x, y: sd_box(x, y, 0.22, 0.56, 0.78, 0.90, 0.03), rgb(0xFFFFFF), rgb(0x0F2456), 0.03),
+    ] + [Layer(lambda x, y, ly=ly: sd_stroke(x, y, [(0.30, ly), (0.70, ly)], 0.04), rgb(0x9AA6BA))
+         for ly in (0.66, 0.76)]
+
+
+def icon_browse():
+    return globe_layers(0.40, 0.40, 0.34) + [
+        Layer(lambda x, y: sd_stroke(x, y, [(0.66, 0.66), (0.92, 0.92)], 0.15), rgb(0x5A3A1A), rgb(0x1E1208), 0.04),
+        Layer(lambda x, y: sd_circle(x, y, 0.62, 0.62, 0.20), rgb(0xFFFFFF, 0.55), rgb(0x2B3138), 0.06),
+    ]
+
+
+def icon_folder():
+    back = [(0.06, 0.22), (0.38, 0.22), (0.46, 0.32), (0.94, 0.32), (0.94, 0.86), (0.06, 0.86)]
+    front = [(0.16, 0.44), (0.99, 0.44), (0.88, 0.86), (0.06, 0.86)]
+    return [
+        Layer(lambda x, y: sd_polygon(x, y, back), shaded(0xC89212, 0xFFE08A), rgb(0x5E4204), 0.05),
+        Layer(lambda x, y: sd_polygon(x, y, front), shaded(0xE8B020, 0xFFF0B0), rgb(0x5E4204), 0.05),
+    ]
+
+
+def icon_registry():
+    cubes = ((0.08, 0.50, 0x2E9E3A, 0x9BE8A0), (0.52, 0.50, 0x1B55C4, 0x8FB8FF), (0.30, 0.10, 0xC8281E, 0xFF9A8A))
+    return [Layer(lambda x, y, l=l, t=t: sd_box(x, y, l, t, l + 0.40, t + 0.40, 0.05), shaded(c, h),
+                  rgb(0x1E2630), 0.05) for l, t, c, h in cubes]
+
+
+def icon_view_text():
+    page = [(0.10, 0.04), (0.58, 0.04), (0.76, 0.22), (0.76, 0.96), (0.10, 0.96)]
+    lines = [Layer(lambda x, y, ly=ly: sd_stroke(x, y, [(0.20, ly), (0.64, ly)], 0.045), rgb(0x3C4A60))
+             for ly in (0.30, 0.42, 0.54)]
+    return [Layer(lambda x, y: sd_polygon(x, y, page), rgb(0xFFFFFF), rgb(0x3C4A60), 0.045)] + lines + [
+        Layer(lambda x, y: sd_stroke(x, y, [(0.70, 0.78), (0.94, 0.98)], 0.13), rgb(0x5A3A1A)),
+        Layer(lambda x, y: sd_circle(x, y, 0.60, 0.68, 0.18), rgb(0xD8ECFF, 0.85), rgb(0x2B3138), 0.06),
+    ]
+
+
+def icon_check_now():
+    ring = arc_points(0.5, 0.5, 0.34, -60, 250)
+    head = [(0.80, 0.02), (0.86, 0.36), (0.54, 0.26)]
+    return globe_layers(0.5, 0.5, 0.26) + [
+        Layer(lambda x, y: sd_stroke(x, y, ring, 0.11), rgb(0x1E9E2E), rgb(0x0B4A12), 0.04),
+        Layer(lambda x, y: sd_polygon(x, y, head), rgb(0x1E9E2E), rgb(0x0B4A12), 0.04),
+    ]
+
+
+def icon_cancel():
+    return [
+        Layer(lambda x, y: sd_circle(x, y, 0.5, 0.5, 0.42), shaded(0x8A939E, 0xE6EAEF), rgb(0x2B3138), 0.06),
+        Layer(lambda x, y: sd_stroke(x, y, [(0.26, 0.26), (0.74, 0.74)], 0.14), rgb(0xFFFFFF)),
+        Layer(lambda x, y: sd_stroke(x, y, [(0.74, 0.26), (0.26, 0.74)], 0.14), rgb(0xFFFFFF)),
     ]
 
 
@@ -424,7 +485,9 @@ def main(argv):
     os.makedirs(out, exist_ok=True)
     for name, layers in (("CheckUpdates", icon_check_updates()), ("Help", icon_help()),
                          ("Settings", icon_settings()), ("SendReports", icon_send_reports()),
-                         ("Close", icon_close())):
+                         ("Close", icon_close()), ("Save", icon_save()), ("Browse", icon_browse()),
+                         ("Folder", icon_folder()), ("Registry", icon_registry()), ("ViewText", icon_view_text()),
+                         ("CheckNow", icon_check_now()), ("Cancel", icon_cancel())):
         true_colour_icon(os.path.join(out, name + ".ico"), layers)
     for name, layers in (("Benign", status_benign()), ("Unknown", status_unknown()),
                          ("Malware", status_malware()), ("Investigating", status_investigating())):

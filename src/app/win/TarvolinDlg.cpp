@@ -261,7 +261,11 @@ bool CTarvolinDlg::OnCommand(WORD id, WORD, HWND) {
       return true;
     }
     case IDC_BUTTON_UPDATES: LOGA("Check for Updates clicked.\n"); return true;
-    case IDC_BUTTON_SENDREPORTS: LOGA("Send BHO Reports clicked.\n"); return true;
+    case IDC_BUTTON_SENDREPORTS: {
+      HResult hr = kSOk;
+      EC_H(hr, m_core.OnButtonSendreports());
+      return true;
+    }
     case IDC_MAIN_BUTTON_SETTINGS: LOGA("Settings clicked.\n"); return true;
     case ID_EMAIL_US_YOUR_LOGFILE: LOGA("F11 pressed: e-mail us your logfile.\n"); return true;
     case ID_APP_OPEN: OnAppOpen(); return true;
