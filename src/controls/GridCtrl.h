@@ -86,6 +86,12 @@ class CGridCtrl {
     const GridCell* pCell = GetCell(nRow, nCol);
     return pCell ? static_cast<T*>(pCell->data.get()) : nullptr;
   }
+  // A share in the cell's data, which then outlives a refill of the grid.
+  template <class T>
+  std::shared_ptr<T> GetItemDataShared(int nRow, int nCol) const {
+    const GridCell* pCell = GetCell(nRow, nCol);
+    return pCell ? std::static_pointer_cast<T>(pCell->data) : nullptr;
+  }
 
   // Switches the program sets once; the view honours them.
   void SetGridLineColor(Colour colour) { m_crGridLines = colour; }

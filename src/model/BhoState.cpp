@@ -18,37 +18,9 @@
 
 namespace {
 
-const char kUnhookText[] = "((CTarvolinDlg*) AfxGetMainWnd())->UnhookTheRegistry()";
-const char kHookText[] = "((CTarvolinDlg*) AfxGetMainWnd())->HookTheRegistry()";
-
 const char kRemoveAdvice[] =
     "\n\nIf you intend to remove this BHO, we strongly advise that you do not simply delete the file that "
     "houses the BHO, as this will leave behind 'orphaned' traces in the Registry.  ";
-
-// The main window's watch, switched off for the length of one change.
-// Whatever failed meanwhile, a watch that was active at the start is
-// switched on again: otherwise new BHOs would go unannounced.
-class WatchSuspension {
- public:
-  explicit WatchSuspension(HResult& hr) : m_pWatch(RegistryWatch::Current()) {
-    m_bWasActive = m_pWatch != nullptr && m_pWatch->IsActive();
-    if (m_bWasActive) EC_H_TEXT(hr, kUnhookText, m_pWatch->Unhook());
-  }
-
-  void Restore(HResult& hr) {
-    if (!m_bWasActive) return;
-    m_bWasActive = false;
-    const HResult hrHook = m_pWatch->Hook();
-    if (Failed(hrHook)) {
-      ErrorCheck::LogFailedResult(__FILE__, __LINE__, kHookText, hrHook);
-      if (Succeeded(hr)) hr = hrHook;
-    }
-  }
-
- private:
-  RegistryWatch* m_pWatch;
-  bool m_bWasActive = false;
-};
 
 // The path stored for the class without the program's mark, in its long
 // form. A REG_EXPAND_SZ text with variables keeps its unexpanded form: its

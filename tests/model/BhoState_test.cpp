@@ -16,6 +16,7 @@
 #include "common/ui/RegistryWatch.h"
 #include "model/Bho.h"
 #include "res/resource.h"
+#include "support/FakeWatch.h"
 #include "support/ScopedUserAnswers.h"
 #include "support/TestSupport.h"
 
@@ -32,25 +33,7 @@ const StoreKind kMemory{"Memory", [] { return std::make_unique<Registry::MemoryR
 const StoreKind kPlatform{"Platform", nullptr};
 
 // Records what the operations ask of the main window's watch.
-class FakeWatch : public RegistryWatch {
- public:
-  bool IsActive() const override { return m_bActive; }
-  HResult Unhook() override {
-    m_calls.push_back("Unhook");
-    m_bActive = false;
-    return m_hrUnhook;
-  }
-  HResult Hook() override {
-    m_calls.push_back("Hook");
-    m_bActive = true;
-    return m_hrHook;
-  }
-
-  bool m_bActive = true;
-  HResult m_hrUnhook = kSOk;
-  HResult m_hrHook = kSOk;
-  std::vector<std::string> m_calls;
-};
+using test::FakeWatch;
 
 struct BoxShown {
   std::string text;

@@ -16,6 +16,7 @@
 #include "model/BhoGridRow.h"
 #include "model/MyGridCellCheck.h"
 #include "support/BhoWorld.h"
+#include "support/FakeWatch.h"
 
 namespace {
 
@@ -38,22 +39,7 @@ class FakeView : public GridView {
   const CGridCtrl& m_grid;
 };
 
-class WatchRecorder : public RegistryWatch {
- public:
-  bool IsActive() const override { return m_bActive; }
-  HResult Unhook() override {
-    m_calls.push_back("Unhook");
-    m_bActive = false;
-    return kSOk;
-  }
-  HResult Hook() override {
-    m_calls.push_back("Hook");
-    m_bActive = true;
-    return kSOk;
-  }
-  bool m_bActive = true;
-  std::vector<std::string> m_calls;
-};
+using WatchRecorder = test::FakeWatch;
 
 class MainGrid : public ::testing::Test {
  protected:

@@ -15,7 +15,10 @@
 #include "common/ui/UserMessage.h"
 #include "common/ui/WaitCursor.h"
 #include "common/ui/win/GenericWin.h"
+#include "dialogs/win/DetailsDlg.h"
 #include "dialogs/win/DetectDlg.h"
+#include "model/Bho.h"
+#include "model/BhoGridRow.h"
 #include "model/MyGridCellCheck.h"
 #include "res/IconsRes.h"
 #include "res/TarvolinDlgRes.h"
@@ -71,10 +74,7 @@ BOOL CTarvolinDlg::OnInitDialog() {
     HResult hr = kSOk;
     EC_H(hr, MyGridCellCheck::OnClick(m_core.Grid(), nRow, nCol, bOnBox));
   });
-  m_gridWnd.SetDoubleClickHandler([](int nRow) {
-    // The details of a row come with the details dialog.
-    LOGA("Double-click on row <%d>.\n", nRow);
-  });
+  m_gridWnd.SetDoubleClickHandler([this](int nRow) { OnNMDblclkGridBhos(nRow); });
 
   SetAnchor(IDC_STATIC_DESCRIPTION, DialogLayout::kGrowX);
   SetAnchor(IDC_GRID_BHOS, DialogLayout::kGrowX | DialogLayout::kGrowY);
@@ -341,6 +341,19 @@ void CTarvolinDlg::OnTimer(UINT_PTR nIDEvent) {
       LOGW("Unexpected timer id <%d>.  Windows can sent these sometimes.\n", static_cast<int>(nIDEvent));
       break;
   }
+}
+
+// Everything about the row's BHO; the grid is read again afterwards, since
+// the details window can change a note, the state or remove the BHO.
+void CTarvolinDlg::OnNMDblclkGridBhos(int nRow) {
+  if (nRow <= 0) return;
+  DetailsDlg dlg(GetSafeHwnd());
+  dlg.m_pBho = m_core.Grid().GetItemDataShared<BHO>(nRow, BhoGrid::COLUMN_ENABLED);
+  HResult hr = kSOk;
+  EC_B(hr, dlg.m_pBho);
+  if (Failed(hr)) return;
+  dlg.DoModal();
+  EC_H(hr, m_core.RefreshListControl());
 }
 
 void CTarvolinDlg::OnClose() {

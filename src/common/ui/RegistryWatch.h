@@ -19,3 +19,22 @@ class RegistryWatch {
   // Returns the previous watch; null removes it.
   static RegistryWatch* SetCurrent(RegistryWatch* pWatch);
 };
+
+// The watch, switched off for the length of one change. Whatever failed
+// meanwhile, a watch that was active at the start is switched on again by
+// Restore (or at the end of the scope): otherwise new BHOs would go
+// unannounced.
+class WatchSuspension {
+ public:
+  explicit WatchSuspension(HResult& hr);
+  ~WatchSuspension();
+  WatchSuspension(const WatchSuspension&) = delete;
+  WatchSuspension& operator=(const WatchSuspension&) = delete;
+
+  // A failure to hook again becomes `hr` when that was still a success.
+  void Restore(HResult& hr);
+
+ private:
+  RegistryWatch* m_pWatch;
+  bool m_bWasActive = false;
+};

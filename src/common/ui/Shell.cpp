@@ -8,6 +8,11 @@ Opener& CurrentOpener() {
   return opener;
 }
 
+Executor& CurrentExecutor() {
+  static Executor executor;
+  return executor;
+}
+
 BrowserProbe& CurrentProbe() {
   static BrowserProbe probe;
   return probe;
@@ -29,6 +34,16 @@ std::intptr_t OpenDocument(const std::string& file, const std::string& directory
 
 std::intptr_t Navigate(const std::string& url) {
   return CurrentOpener() ? CurrentOpener()(url, "") : PlatformNavigate(url);
+}
+
+std::intptr_t Execute(const Request& request) {
+  return CurrentExecutor() ? CurrentExecutor()(request) : PlatformExecute(request);
+}
+
+Executor SetExecutor(Executor executor) {
+  Executor old = std::move(CurrentExecutor());
+  CurrentExecutor() = std::move(executor);
+  return old;
 }
 
 Opener SetOpener(Opener opener) {

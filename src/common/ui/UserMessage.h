@@ -12,13 +12,14 @@ namespace UserMessage {
 enum Style : unsigned {
   kOk = 0x0,
   kOkCancel = 0x1,
+  kYesNo = 0x4,
   kIconError = 0x10,
   kIconQuestion = 0x20,
   kIconExclamation = 0x30,
   kIconInformation = 0x40,
   kDefButton2 = 0x100,
 };
-enum Answer { kIdOk = 1, kIdCancel = 2 };
+enum Answer { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
 using Handler = std::function<int(const std::string& text, const std::string& caption, unsigned style)>;
 

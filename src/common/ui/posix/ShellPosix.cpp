@@ -8,6 +8,8 @@ std::intptr_t PlatformOpenDocument(const std::string&, const std::string&) { ret
 
 std::intptr_t PlatformNavigate(const std::string&) { return 31; }
 
+std::intptr_t PlatformExecute(const Request&) { return 31; }
+
 // Nor any browser window.
 bool PlatformIsBrowserWindowOpen() { return false; }
 

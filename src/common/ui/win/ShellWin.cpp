@@ -16,6 +16,14 @@ std::intptr_t PlatformNavigate(const std::string& url) {
   return reinterpret_cast<std::intptr_t>(hInst);
 }
 
+std::intptr_t PlatformExecute(const Request& request) {
+  const HINSTANCE hInst =
+      ::ShellExecuteA(::GetActiveWindow(), request.verb.empty() ? nullptr : request.verb.c_str(),
+                      request.file.c_str(), request.parameters.empty() ? nullptr : request.parameters.c_str(),
+                      request.directory.empty() ? nullptr : request.directory.c_str(), request.show);
+  return reinterpret_cast<std::intptr_t>(hInst);
+}
+
 bool PlatformIsBrowserWindowOpen() {
   return ::FindWindowA("IEFrame", nullptr) != nullptr || ::FindWindowA("ExploreWClass", nullptr) != nullptr;
 }
