@@ -8,12 +8,15 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/MainButtonLayout.h"
 #include "common/registry/MyRegistry.h"
 #include "common/registry/RegistryKeys.h"
+#include "common/registry/RegistryStore.h"
 #include "common/ui/MyMessageBox.h"
 #include "common/ui/UserMessage.h"
 #include "common/ui/win/MySystemTray.h"
@@ -261,6 +264,70 @@ TEST_F(MainWindowDlg, AChangeUnderTheRealBhoKeyRaisesTheAlertAndRefreshes) {
   EXPECT_EQ(3, ::SendMessageA(Grid(), LVM_GETITEMCOUNT, 0, 0));
   EXPECT_TRUE(dlg->Monitor().IsHooked());
   EXPECT_TRUE(::IsWindowVisible(hWnd));
+}
+
+// The prefix's real registry, as the program has it outside the tests: the
+// watch is then on the very keys the details window deletes from. It lists
+// every BHO of the prefix, so ctest runs it alone (in MainWindowEndToEnd).
+class MainWindowRealRegistry : public MainWindowDlg {
+ protected:
+  void SetUp() override {
+    const char* flag = std::getenv("TARVOLIN_E2E");
+    if (!flag || std::string(flag) != "1")
+      GTEST_SKIP() << "runs alone, in the ctest test MainWindowEndToEnd (it uses the prefix's real registry)";
+    m_pPreviousStore = Registry::SetCurrentStore(&Registry::PlatformStore());
+  }
+  void TearDown() override {
+    dlg.reset();
+    if (m_pPreviousStore) Registry::SetCurrentStore(m_pPreviousStore);
+  }
+
+ private:
+  Registry::Store* m_pPreviousStore = nullptr;
+};
+
+TEST_F(MainWindowRealRegistry, RemovingAnOrphanFromTheDetailsRaisesNoAlert) {
+  const char* const kOrphan = "{0DDC00AA-0000-4000-8000-0000000000AA}";
+  const std::string sBhoKey = std::string(REGKEY_BHO) + "\\" + kOrphan;
+  const std::string sServerKey = std::string("CLSID\\") + kOrphan + "\\InProcServer32";
+  ASSERT_TRUE(MyRegistry(Registry::kLocalMachine, sBhoKey, true).IsOpen());
+  ASSERT_TRUE(MyRegistry(Registry::kClassesRoot, sServerKey, true).SaveValueString("", world.File("gone.dll")));
+
+  HWND hWnd = Open();
+  ASSERT_NE(nullptr, hWnd);
+  auto rowOf = [this](const char* clsid) {
+    const CGridCtrl& grid = dlg->Core().Grid();
+    for (int nRow = 1; nRow < grid.GetRowCount(); ++nRow) {
+      const BHO* pBho = grid.GetItemData<BHO>(nRow, BhoGrid::COLUMN_ENABLED);
+      if (pBho && pBho->m_mapAttrVals.Get("Clsid") == clsid) return nRow;
+    }
+    return -1;
+  };
+  const int nRow = rowOf(kOrphan);
+  ASSERT_GT(nRow, 0);
+  ASSERT_TRUE(dlg->Monitor().IsHooked());
+
+  // Both questions answered OK: the details window removes the entries,
+  // closes itself, and the grid is read again.
+  RECT cell{};
+  ASSERT_TRUE(dlg->GridWindow().GetCellRect(nRow, BhoGrid::COLUMN_STATUS, cell));
+  ::SendMessageA(Grid(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                 MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  Pump();
+  EXPECT_FALSE(MyRegistry(Registry::kLocalMachine, sBhoKey, false).IsOpen());
+  EXPECT_EQ(-1, rowOf(kOrphan));
+  EXPECT_NE(boxes.end(), std::find(boxes.begin(), boxes.end(), "DetailsDlg_161_2.0.0.23"));
+  EXPECT_NE(shown.end(), std::find(shown.begin(), shown.end(),
+                                   "The orphaned Registry entries for this BHO have been removed."));
+
+  // The watch was hooked again after the removal: its poll finds nothing.
+  EXPECT_TRUE(dlg->Monitor().IsHooked());
+  ::SendMessageA(hWnd, WM_TIMER, 1, 0);
+  ::SendMessageA(hWnd, WM_TIMER, 2, 0);
+  const std::string log = world.Log().Messages();
+  EXPECT_EQ(std::string::npos, log.find(">>> CTarvolinDlg::HandleEventSignaled")) << log;
+  EXPECT_EQ(nullptr, ::FindWindowA(nullptr, "BHO Change Detected!"));
+  MyRegistry(Registry::kClassesRoot, "CLSID", false).DeleteKey(kOrphan);
 }
 
 }  // namespace
