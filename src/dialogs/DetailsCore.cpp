@@ -96,13 +96,14 @@ StatusText DecideStatusText(const std::string& sStatus, const AttrMap& attrs) {
         "enabling it.";
   } else if (Generic::EqualsNoCase(sStatus, "Investigating")) {
     double dPercent = 0;
-    const std::string sPercent = EnabledShare(attrs, dPercent) ? std::to_string(static_cast<int>(dPercent)) : "0";
+    const std::string sPercent =
+        EnabledShare(attrs, dPercent) ? std::to_string(static_cast<int>(dPercent)) : "0";
     status.text =
         "Investigating - We are aware of this BHO, but do not yet have enough information to make a "
         "determination about it.  Of the " +
         CountText(attrs, "ReportsCount") + " Tarvolin users who have reported this BHO, " +
-        CountText(attrs, "EnabledCount") + " have enabled it on their PCs: this gives it a TarvolinMeter reading of " +
-        sPercent + "%.";
+        CountText(attrs, "EnabledCount") +
+        " have enabled it on their PCs: this gives it a TarvolinMeter reading of " + sPercent + "%.";
   } else if (Generic::EqualsNoCase(sStatus, "Unknown")) {
     status.text =
         "Unknown - We are not aware of this BHO.  The report that Tarvolin automatically creates will inform "
@@ -181,7 +182,8 @@ bool SearchQuery(const AttrMap& attrs, std::string& sQuery) {
     std::list<std::string> words;
     Generic::SplitWords(sProgId, words);
     for (const std::string& word : words)
-      if (word.size() > 1 && !Generic::EqualsNoCase(word, "plugin")) sProgIdTerms += "+OR+" + PercentEncode(word);
+      if (word.size() > 1 && !Generic::EqualsNoCase(word, "plugin"))
+        sProgIdTerms += "+OR+" + PercentEncode(word);
   }
 
   sQuery = PercentEncode(StripBraces(sClsid)) + "+OR+%22" + PercentEncode(sFileName) + "%22" + sProgIdTerms;
@@ -209,7 +211,8 @@ std::string ShellErrorReason(std::intptr_t nResult) {
     case 28: return "The DDE transaction could not be completed because the request timed out.";
     case 29: return "The DDE transaction failed.";
     case 30:
-      return "The DDE transaction could not be completed because other DDE transactions were being processed.";
+      return "The DDE transaction could not be completed because other DDE transactions were being "
+             "processed.";
     case 31:
       return "There is no application associated with the given file name extension. This error will also be "
              "returned if you attempt to print a file that is not printable.";
@@ -263,20 +266,24 @@ DetailsCore::Sleeper& CurrentSleeper() {
 
 const char kOrphanOffer1[] = "Although this BHO has entries in the Registry, the file itself (";
 const char kOrphanOffer2[] =
-    ") cannot be found.  Possibly, this is the result of the file getting deleted during an attempt to remove "
+    ") cannot be found.  Possibly, this is the result of the file getting deleted during an attempt to "
+    "remove "
     "the BHO.\n\n"
     "Since they are usually harmless, you can let these 'orphaned' Registry entries remain (in which case "
     "Tarvolin will continue to display this BHO on the main screen), or you can have Tarvolin remove these "
     "'orphaned' Registry entries (in which case Tarvolin will no longer display them).\n\n"
-    "IMPORTANT: Please do NOT use Tarvolin as a way to remove BHO's. It is NOT intended for that purpose, and "
+    "IMPORTANT: Please do NOT use Tarvolin as a way to remove BHO's. It is NOT intended for that purpose, "
+    "and "
     "doing so can cause other applications to stop functioning.  We recommend 'SpyBot Search & Destroy' or a "
     "similar tool for removing BHOs.";
 const char kOrphanSure[] =
-    "Are you sure you want to do this?  There is no 'UnDo' for this permanent change to your Registry.  Unless "
+    "Are you sure you want to do this?  There is no 'UnDo' for this permanent change to your Registry.  "
+    "Unless "
     "you are comfortable with modifying the Registry, we do not recommend you make this change.";
 const char kRegeditDanger[] =
     "DANGER!  Do not attempt this unless you are PROFICIENT in using the 'RegEdit' program to examine the "
-    "Registry.  It is very easy to irretrievably DESTROY the software configuration of your computer by making "
+    "Registry.  It is very easy to irretrievably DESTROY the software configuration of your computer by "
+    "making "
     "one mistake.\n\n"
     "Have you read the above and are willing to assume all risk for possible DAMAGE to your PC?";
 
@@ -422,8 +429,7 @@ HResult DetailsCore::OpenContainingFolder() const {
   LOG_ENTRY("DetailsDlg::OnBnClickedDetailsButtonContaining");
   std::string sDllPath;
   if (!m_bho.m_mapAttrVals.Lookup("DLL Path", sDllPath)) {
-    LOGW(
-        "This BHO does not have a Registry entry for its CLSID, and so does not specify a file to load.\n");
+    LOGW("This BHO does not have a Registry entry for its CLSID, and so does not specify a file to load.\n");
     ShowLast(UserMessage::kIconExclamation);
     return kEFail;
   }
@@ -459,7 +465,8 @@ HResult DetailsCore::ExamineInRegistry() const {
     request.verb = "open";
     request.file = "regedit.exe";
     request.show = Shell::kShowMaximized;
-    EC_B_TEXT(hr, "32 <= (uiReturn = (UINT) ::ShellExecute(...\"regedit.exe\"...))", 32 <= Shell::Execute(request));
+    EC_B_TEXT(hr, "32 <= (uiReturn = (UINT) ::ShellExecute(...\"regedit.exe\"...))",
+              32 <= Shell::Execute(request));
   }
   if (Failed(hr)) {
     LOGE("Failed to examine this BHO (%s) using RegEdit!\n", sClsid);

@@ -31,10 +31,10 @@ StatusText DecideStatusText(const std::string& sStatus, const AttrMap& attrs);
 
 // The TarvolinMeter: how many reporting users keep the BHO enabled.
 struct Meter {
-  bool bSet = false;      // false: the meter keeps its range and background
-  bool bVisible = true;   // false: hidden (no reports to count)
-  int nPos = 0;           // 0-100
-  DWord crBar = 0;        // 0x00BBGGRR
+  bool bSet = false;     // false: the meter keeps its range and background
+  bool bVisible = true;  // false: hidden (no reports to count)
+  int nPos = 0;          // 0-100
+  DWord crBar = 0;       // 0x00BBGGRR
 };
 Meter DecideMeter(const std::string& sStatus, const AttrMap& attrs);
 

@@ -41,7 +41,8 @@ TEST(ListCtrlSettings, MissingOrSillyValuesKeepUsableWidths) {
   reg.SaveValueDWord("ColumnWidths0", 0);
   reg.SaveValueDWord("ColumnWidths1", 0xFFFFFFFFu);
   defaults.Read(kKey, "ColumnWidths");
-  EXPECT_EQ((std::vector<int>{ListCtrlSettings::kMinWidth, ListCtrlSettings::kMaxWidth, 77}), defaults.widths);
+  EXPECT_EQ((std::vector<int>{ListCtrlSettings::kMinWidth, ListCtrlSettings::kMaxWidth, 77}),
+            defaults.widths);
 }
 
 TEST(ListCtrlText, RowsBecomeTabbedLines) {

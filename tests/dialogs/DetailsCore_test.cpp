@@ -66,12 +66,15 @@ TEST(DetailsVerdict, InvestigatingCountsTheUsersWhoKeepItEnabled) {
     const char* enabled;
     const char* sentence;
   } cases[] = {
-      {"8", "3", "Of the 8 Tarvolin users who have reported this BHO, 3 have enabled it on their PCs: this gives "
-                 "it a TarvolinMeter reading of 37%."},
-      {"", "", "Of the 0 Tarvolin users who have reported this BHO, 0 have enabled it on their PCs: this gives it "
-               "a TarvolinMeter reading of 0%."},
-      {"0", "5", "Of the 0 Tarvolin users who have reported this BHO, 5 have enabled it on their PCs: this gives "
-                 "it a TarvolinMeter reading of 0%."},
+      {"8", "3",
+       "Of the 8 Tarvolin users who have reported this BHO, 3 have enabled it on their PCs: this gives "
+       "it a TarvolinMeter reading of 37%."},
+      {"", "",
+       "Of the 0 Tarvolin users who have reported this BHO, 0 have enabled it on their PCs: this gives it "
+       "a TarvolinMeter reading of 0%."},
+      {"0", "5",
+       "Of the 0 Tarvolin users who have reported this BHO, 5 have enabled it on their PCs: this gives "
+       "it a TarvolinMeter reading of 0%."},
       {"3", "3", "reading of 100%."},
       // A list's counts are not trusted to make sense, or to fit a number.
       {"2", "9", "reading of 100%."},
@@ -163,7 +166,8 @@ TEST(DetailsSearch, QueryJoinsEncodedTerms) {
       {"{AAAA}", "C:\\x\\foo.dll", "{Acme.Helper}", "AAAA+OR+%22foo.dll%22+OR+Acme+OR+Helper"},
       {"{AAAA}", "C:\\x\\foo.dll__SpybotSDDisabled", nullptr, "AAAA+OR+%22foo.dll%22"},
       // Whatever an installer wrote stays inside its own term.
-      {"{AAAA}", "C:\\x\\my bho.dll", "Evil&btnG=x#frag Two\"Q", "AAAA+OR+%22my%20bho.dll%22+OR+Evil%26btnG%3Dx%23frag+OR+Two%22Q"},
+      {"{AAAA}", "C:\\x\\my bho.dll", "Evil&btnG=x#frag Two\"Q",
+       "AAAA+OR+%22my%20bho.dll%22+OR+Evil%26btnG%3Dx%23frag+OR+Two%22Q"},
       {"{AAAA}", "C:\\x\\caf\xE9+%.dll", "Na\xEFve", "AAAA+OR+%22caf%E9%2B%25.dll%22+OR+Na%EFve"},
       {"{AA&q=BB}", nullptr, nullptr, "AA%26q%3DBB+OR+%22%22"},
   };
@@ -208,10 +212,12 @@ TEST(DetailsShell, ReasonForEachLaunchResult) {
                {27, "The file name association is incomplete or invalid."},
                {28, "The DDE transaction could not be completed because the request timed out."},
                {29, "The DDE transaction failed."},
-               {30, "The DDE transaction could not be completed because other DDE transactions were being "
-                    "processed."},
-               {31, "There is no application associated with the given file name extension. This error will also "
-                    "be returned if you attempt to print a file that is not printable."},
+               {30,
+                "The DDE transaction could not be completed because other DDE transactions were being "
+                "processed."},
+               {31,
+                "There is no application associated with the given file name extension. This error will also "
+                "be returned if you attempt to print a file that is not printable."},
                {32, "The specified dynamic-link library was not found."},
                {1, "1 - Unknown."},
                {-7, "-7 - Unknown."}};
@@ -220,7 +226,8 @@ TEST(DetailsShell, ReasonForEachLaunchResult) {
 
 TEST(DetailsSave, SuggestedNameFromTheFileOrTheClsid) {
   std::string name;
-  EXPECT_TRUE(Details::DefaultSaveName(Attrs({{"DLL Path", "C:\\Pro\\my.helper.dll"}, {"Clsid", kClsid}}), name));
+  EXPECT_TRUE(
+      Details::DefaultSaveName(Attrs({{"DLL Path", "C:\\Pro\\my.helper.dll"}, {"Clsid", kClsid}}), name));
   EXPECT_EQ("my.helper_TarvolinInfo.txt", name);
   EXPECT_TRUE(Details::DefaultSaveName(Attrs({{"Clsid", kClsid}}), name));
   EXPECT_EQ(std::string(kClsid) + "_TarvolinInfo.txt", name);
@@ -245,14 +252,15 @@ TEST(DetailsNotation, OneLineForTheIniFile) {
 class DetailsActions : public ::testing::Test {
  protected:
   DetailsActions() : bho(kClsid) {
-    m_previousHandler = UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned style) {
-      shown.push_back(text);
-      styles.push_back(style);
-      if (answers.empty()) return static_cast<int>(UserMessage::kIdOk);
-      const int answer = answers.front();
-      answers.pop_front();
-      return answer;
-    });
+    m_previousHandler =
+        UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned style) {
+          shown.push_back(text);
+          styles.push_back(style);
+          if (answers.empty()) return static_cast<int>(UserMessage::kIdOk);
+          const int answer = answers.front();
+          answers.pop_front();
+          return answer;
+        });
     Shell::SetOpener([this](const std::string& file, const std::string&) {
       opened.push_back(file);
       return openResult;
@@ -382,7 +390,8 @@ TEST_F(DetailsActions, AFailedRemovalSaysSoAndHooksAgain) {
   EXPECT_FALSE(DetailsCore(bho).OfferOrphanRemoval());
   ASSERT_FALSE(shown.empty());
   EXPECT_EQ(
-      "The orphaned Registry entries for this BHO were NOT deleted successfully.  Please see the logfile for more "
+      "The orphaned Registry entries for this BHO were NOT deleted successfully.  Please see the logfile for "
+      "more "
       "details.\n",
       shown.back());
   EXPECT_EQ(UserMessage::kIconError, styles.back() & 0xF0);
@@ -393,7 +402,8 @@ TEST_F(DetailsActions, BrowseOpensBothSearchesAPauseApart) {
   bho.m_mapAttrVals.SetAt("ProgID", "Foo.Toolbar.1");
   EXPECT_EQ(kSOk, DetailsCore(bho).BrowseWeb());
   ASSERT_EQ(2u, opened.size());
-  EXPECT_EQ(0u, opened[0].find("https://www.google.com/search?q=11111111-2222-3333-4444-555555555555+OR+%22%22+OR+Foo"));
+  EXPECT_EQ(0u, opened[0].find(
+                    "https://www.google.com/search?q=11111111-2222-3333-4444-555555555555+OR+%22%22+OR+Foo"));
   EXPECT_EQ(0u, opened[1].find("https://groups.google.com/groups?q="));
   EXPECT_EQ(std::vector<DWord>{6000}, slept);
 
@@ -415,14 +425,16 @@ TEST_F(DetailsActions, ContainingFolderExploresTheDllsFolderOrSaysWhyNot) {
   launchResult = 3;
   EXPECT_EQ(kEFail, DetailsCore(bho).OpenContainingFolder());
   EXPECT_EQ(
-      "Failed to open containing folder for file <C:\\Program Files\\Acme\\acme.dll>.\n\nReason: The specified path "
+      "Failed to open containing folder for file <C:\\Program Files\\Acme\\acme.dll>.\n\nReason: The "
+      "specified path "
       "was not found.",
       shown.back());
 
   BHO noFile(kClsid);
   EXPECT_EQ(kEFail, DetailsCore(noFile).OpenContainingFolder());
-  EXPECT_EQ("This BHO does not have a Registry entry for its CLSID, and so does not specify a file to load.\n",
-            shown.back());
+  EXPECT_EQ(
+      "This BHO does not have a Registry entry for its CLSID, and so does not specify a file to load.\n",
+      shown.back());
   EXPECT_EQ(UserMessage::kIconExclamation, styles.back() & 0xF0);
 }
 

@@ -58,8 +58,8 @@ bool MyListCtrl::InsertColumn(int nCol, const std::string& sHeading, int nWidth)
   column.pszText = const_cast<char*>(sHeading.c_str());
   column.cx = nWidth;
   column.iSubItem = nCol;
-  return ::SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&column)) >=
-         0;
+  return ::SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol),
+                        reinterpret_cast<LPARAM>(&column)) >= 0;
 }
 
 int MyListCtrl::AddRow(const std::vector<std::string>& cells) {
@@ -68,7 +68,8 @@ int MyListCtrl::AddRow(const std::vector<std::string>& cells) {
   item.mask = LVIF_TEXT;
   item.iItem = GetRowCount();
   item.pszText = const_cast<char*>(cells[0].c_str());
-  const int nRow = static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  const int nRow =
+      static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   if (nRow < 0) return -1;
   for (std::size_t nCol = 1; nCol < cells.size(); ++nCol) {
     LVITEMA sub{};
@@ -84,7 +85,9 @@ int MyListCtrl::GetColumnCount() const {
   return hHeader ? static_cast<int>(::SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
-int MyListCtrl::GetRowCount() const { return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0)); }
+int MyListCtrl::GetRowCount() const {
+  return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::string MyListCtrl::GetItemText(int nRow, int nCol) const {
   // The list answers with the length it copied; a value may be long (a
@@ -173,7 +176,8 @@ void MyListCtrl::ReadSettings(const std::string& sKey, const std::string& sWidth
   settings.bGridLines = HasGridLines();
   settings.Read(sKey, sWidthsName);
   for (int nCol = 0; nCol < nCols; ++nCol)
-    ::SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(settings.widths[nCol], 0));
+    ::SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol),
+                   MAKELPARAM(settings.widths[nCol], 0));
   SetGridLines(settings.bGridLines);
 }
 
@@ -189,10 +193,11 @@ void MyListCtrl::ShowContextMenu(POINT screen) {
   if (screen.x == -1 && screen.y == -1) {
     // From the keyboard: under the focused row, or the list's corner.
     RECT rect{};
-    const int nFocus = static_cast<int>(::SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    const int nFocus =
+        static_cast<int>(::SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     rect.left = LVIR_BOUNDS;
-    if (nFocus < 0 ||
-        !::SendMessageA(m_hWnd, LVM_GETITEMRECT, static_cast<WPARAM>(nFocus), reinterpret_cast<LPARAM>(&rect)))
+    if (nFocus < 0 || !::SendMessageA(m_hWnd, LVM_GETITEMRECT, static_cast<WPARAM>(nFocus),
+                                      reinterpret_cast<LPARAM>(&rect)))
       rect = RECT{0, 0, 0, 0};
     screen = POINT{rect.left + 8, rect.bottom};
     ::ClientToScreen(m_hWnd, &screen);
@@ -214,8 +219,8 @@ void MyListCtrl::ShowContextMenu(POINT screen) {
   ::AppendMenuA(menu.h, MF_POPUP, reinterpret_cast<UINT_PTR>(fontMenu.h), "&Font Size");
   fontMenu.h = nullptr;
   ::AppendMenuA(menu.h, MF_STRING | (HasGridLines() ? MF_CHECKED : 0), kGridLines, "&Grid Lines");
-  const UINT nCommand = static_cast<UINT>(::TrackPopupMenu(menu.h, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y,
-                                                           0, m_hWnd, nullptr));
+  const UINT nCommand = static_cast<UINT>(
+      ::TrackPopupMenu(menu.h, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr));
   if (nCommand) OnCommand(nCommand);
 }
 

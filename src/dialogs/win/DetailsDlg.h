@@ -30,7 +30,8 @@ class DetailsDlg : public MyDialog {
 
   // The save dialog: given the suggested name, the chosen path; false on
   // Cancel. Tests stand in for it; returns the previous one.
-  using SaveFileChooser = std::function<bool(HWND hOwner, const std::string& sDefaultName, std::string& sPath)>;
+  using SaveFileChooser =
+      std::function<bool(HWND hOwner, const std::string& sDefaultName, std::string& sPath)>;
   static SaveFileChooser SetSaveFileChooser(SaveFileChooser chooser);
 
   static constexpr UINT WM_APP_ORPHAN_CHECK = WM_APP + 1;

@@ -291,7 +291,8 @@ TEST_F(MainWindowRealRegistry, RemovingAnOrphanFromTheDetailsRaisesNoAlert) {
   const std::string sBhoKey = std::string(REGKEY_BHO) + "\\" + kOrphan;
   const std::string sServerKey = std::string("CLSID\\") + kOrphan + "\\InProcServer32";
   ASSERT_TRUE(MyRegistry(Registry::kLocalMachine, sBhoKey, true).IsOpen());
-  ASSERT_TRUE(MyRegistry(Registry::kClassesRoot, sServerKey, true).SaveValueString("", world.File("gone.dll")));
+  ASSERT_TRUE(
+      MyRegistry(Registry::kClassesRoot, sServerKey, true).SaveValueString("", world.File("gone.dll")));
 
   HWND hWnd = Open();
   ASSERT_NE(nullptr, hWnd);

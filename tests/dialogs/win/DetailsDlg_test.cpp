@@ -36,13 +36,14 @@ std::string Self() {
 class DetailsDlgShown : public ::testing::Test {
  protected:
   DetailsDlgShown() {
-    m_previousHandler = UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned) {
-      shown.push_back(text);
-      if (answers.empty()) return static_cast<int>(UserMessage::kIdCancel);
-      const int answer = answers.front();
-      answers.pop_front();
-      return answer;
-    });
+    m_previousHandler =
+        UserMessage::SetHandler([this](const std::string& text, const std::string&, unsigned) {
+          shown.push_back(text);
+          if (answers.empty()) return static_cast<int>(UserMessage::kIdCancel);
+          const int answer = answers.front();
+          answers.pop_front();
+          return answer;
+        });
     Shell::SetExecutor([this](const Shell::Request& request) {
       launched.push_back(request);
       return static_cast<std::intptr_t>(42);
@@ -140,8 +141,9 @@ TEST_F(DetailsDlgShown, ShowsTheAttributesVerdictMeterIconAndNote) {
   EXPECT_EQ("Value", heading1);
   EXPECT_TRUE(gridLines);
   EXPECT_TRUE(fullRow);
-  EXPECT_NE(std::string::npos, status.find("Of the 8 Tarvolin users who have reported this BHO, 3 have enabled it"
-                                           " on their PCs: this gives it a TarvolinMeter reading of 37%."));
+  EXPECT_NE(std::string::npos,
+            status.find("Of the 8 Tarvolin users who have reported this BHO, 3 have enabled it"
+                        " on their PCs: this gives it a TarvolinMeter reading of 37%."));
   EXPECT_EQ(12, lf.lfHeight);
   EXPECT_EQ(FW_NORMAL, lf.lfWeight);
   EXPECT_EQ(RGB(255, 255, 255), dlg.StatusText().GetBkColor());
@@ -228,7 +230,8 @@ TEST_F(DetailsDlgShown, OkKeepsTheNoteAndTheListsLayout) {
   }
   EXPECT_EQ("Came with the printer. Harmless.", IniValue(md5, "Notation"));
   DWord width = 0;
-  EXPECT_TRUE(MyRegistry(Registry::kCurrentUser, Details::kListKey, false).ReadValueDWord("ColumnWidths1", width));
+  EXPECT_TRUE(
+      MyRegistry(Registry::kCurrentUser, Details::kListKey, false).ReadValueDWord("ColumnWidths1", width));
   EXPECT_EQ(222u, width);
 }
 
@@ -250,7 +253,8 @@ TEST_F(DetailsDlgShown, TheListCopiesTheSelectedRowsAsText) {
     test::Press(hDlg, IDCANCEL);
   });
   dlg.DoModal();
-  EXPECT_EQ(0u, clipboard.find(std::string("Clsid\t") + kClsid + "\r\nDLL Path\t" + Self() + "\r\n")) << clipboard;
+  EXPECT_EQ(0u, clipboard.find(std::string("Clsid\t") + kClsid + "\r\nDLL Path\t" + Self() + "\r\n"))
+      << clipboard;
   EXPECT_TRUE(test::Contains(clipboard, "Status\tBenign\r\n"));
 }
 
