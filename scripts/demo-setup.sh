@@ -57,6 +57,7 @@ cp "$win/testdlls/english.dll" "$drive_c/Program Files/Acme Bar/AcmeBar.dll"
 cp "$win/testdlls/bilingual32.dll" "$drive_c/Program Files/Polyglot Search/polyglot.dll"
 acme_md5=$(md5sum <"$drive_c/Program Files/Acme Bar/AcmeBar.dll" | cut -c1-32)
 urlmon_md5=$(md5sum <"$drive_c/windows/system32/urlmon.dll" | cut -c1-32)
+shdocvw_md5=$(md5sum <"$drive_c/windows/system32/shdocvw.dll" | cut -c1-32)
 
 acme='{0A1B2C3D-4E5F-4A6B-8C7D-0E1F2A3B4C5D}'
 polyglot='{1B2C3D4E-5F60-4B7C-9D8E-1F2A3B4C5D6E}'
@@ -64,7 +65,7 @@ urlmon='{2C3D4E5F-6071-4C8D-AE9F-2A3B4C5D6E7F}'
 orphan='{3D4E5F60-7182-4D9E-BFA0-3B4C5D6E7F80}'
 shdocvw='{4E5F6071-8293-4EAF-80B1-4C5D6E7F8091}'
 
-# The lists: the maker's knows two files by checksum, the community lists
+# The lists: the maker's knows three files by checksum, the community lists
 # know the others by CLSID.
 mkdir -p "$served/files" "$served/site" "$served/make"
 cat >"$served/make/Tarvolin20List.ini" <<EOF
@@ -81,6 +82,11 @@ EnabledCount=300
 [$urlmon_md5]
 Status=Unknown
 Desc=Wine's URL moniker library, hosted as a BHO
+[$shdocvw_md5]
+Status=Investigating
+Desc=Shell document viewer: reports are coming in
+ReportsCount=8
+EnabledCount=3
 EOF
 cat >"$served/make/bholist.txt" <<EOF
 L $polyglot Polyglot Search: Harmless search helper in two languages, http://polyglot.example/

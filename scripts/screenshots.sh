@@ -3,7 +3,7 @@
 # starts in the demo world (scripts/demo-setup.sh, its list server slowed
 # down so that the progress window stays up) on the virtual display, and is
 # driven through its greeting, the progress window, the welcome message,
-# the main window, the tray menu, the alert for a newly installed BHO and
+# the main window, the details of four of its BHOs, the tray menu, the alert for a newly installed BHO and
 # the exit question. One PNG per window under build/screenshots/.
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR]     (default: build/win, built first)
@@ -51,6 +51,37 @@ tv_ui command "Information - Message" 1
 
 echo "screenshots: the main window"
 tv_shot_window "$shots/main-window.png" wait "$main" 30
+
+echo "screenshots: the details window (a benign, an investigating, an unknown and a missing-file BHO)"
+# A row is chosen with the keyboard: a click on the first row, Down to the
+# row wanted, Enter to open it.
+read -r grid_x grid_y grid_w _ grid_header < <(tv_ui child "$main" 1102)
+open_row() { # open_row N: the Nth BHO of the grid (1 = first)
+  xdotool mousemove $((grid_x + grid_w / 2)) $((grid_y + grid_header + 6)) click 1
+  sleep 0.3
+  local i
+  for ((i = 1; i < $1; i++)); do xdotool key Down; done
+  xdotool key Return
+  xdotool mousemove 0 0  # no tip over the picture
+}
+details_shot() { # details_shot N NAME
+  open_row "$1"
+  tv_shot_window "$shots/details-$2.png" wait "BHO Details" 15
+  tv_ui command "BHO Details" 2
+  tv_ui gone "BHO Details" 10
+  sleep 0.5
+}
+details_shot 1 benign
+details_shot 5 investigating
+details_shot 3 unknown
+open_row 4
+tv_shot_window "$shots/details-orphan-question.png" wait "Question - Message" 15
+tv_ui command "Question - Message" 2
+tv_ui gone "Question - Message" 10
+tv_shot_window "$shots/details-missing-file.png" wait "BHO Details" 10
+tv_ui command "BHO Details" 2
+tv_ui gone "BHO Details" 10
+xdotool mousemove 0 0
 
 echo "screenshots: the tray menu (the window minimised to the tray)"
 tv_ui post "$main" 0x0112 0xF020 0   # WM_SYSCOMMAND SC_MINIMIZE

@@ -127,9 +127,11 @@ int main(int argc, char** argv) {
   std::vector<double> empty;
   for (int run = 0; run < runs; ++run) empty.push_back(OpenEmptyDialog());
   std::sort(empty.begin(), empty.end());
-  std::printf("details window of %s (%zu attributes), %d openings: median %.1f ms, fastest %.1f ms, slowest %.1f ms\n",
-              pLargest->m_mapAttrVals.Get("Clsid").c_str(), FilledAttributes(*pLargest), runs,
-              times[times.size() / 2], times.front(), times.back());
+  std::printf(
+      "details window of %s (%zu attributes), %d openings: median %.1f ms, fastest %.1f ms, slowest %.1f "
+      "ms\n",
+      pLargest->m_mapAttrVals.Get("Clsid").c_str(), FilledAttributes(*pLargest), runs,
+      times[times.size() / 2], times.front(), times.back());
   std::printf("  of which made and set up (before the first paint): median %.1f ms\n",
               createTimes[createTimes.size() / 2]);
   std::printf("an empty dialog of the same size, for comparison: median %.1f ms\n", empty[empty.size() / 2]);

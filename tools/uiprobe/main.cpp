@@ -7,6 +7,9 @@
 //   uiprobe wait TITLE [SECONDS]          the window's rectangle: "x y width height"
 //   uiprobe wait-control ID [SECONDS]     a visible window with a child of that id
 //   uiprobe wait-class CLASS [SECONDS]    a visible window of that class ("#32768": a menu)
+//   uiprobe child TITLE ID                the rectangle of the window's child ID and the
+//                                         height of that child's own first child (a
+//                                         list's header): "x y width height header"
 //   uiprobe gone TITLE [SECONDS]          waits until no such window exists
 //   uiprobe command TITLE ID              posts WM_COMMAND ID (a hidden window too)
 //   uiprobe post TITLE MESSAGE WPARAM LPARAM
@@ -83,6 +86,16 @@ int main(int argc, char** argv) {
   if (verb == "wait") return PrintRect(Find({Search::kTitle, argv[2]}, seconds));
   if (verb == "wait-control") return PrintRect(Find({Search::kControl, "", std::atoi(argv[2])}, seconds));
   if (verb == "wait-class") return PrintRect(Find({Search::kClass, argv[2]}, seconds));
+  if (verb == "child" && argc == 4) {
+    HWND hChild = ::GetDlgItem(Find({Search::kTitle, argv[2]}, 10), std::atoi(argv[3]));
+    if (!hChild) return 1;
+    RECT r{}, inner{};
+    ::GetWindowRect(hChild, &r);
+    if (HWND hInner = ::GetWindow(hChild, GW_CHILD)) ::GetWindowRect(hInner, &inner);
+    std::printf("%ld %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                inner.bottom - inner.top);
+    return 0;
+  }
   if (verb == "gone") {
     const DWORD end = ::GetTickCount() + static_cast<DWORD>(seconds * 1000);
     while (Find({Search::kTitle, argv[2]}, 0)) {

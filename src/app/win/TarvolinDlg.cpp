@@ -273,8 +273,11 @@ bool CTarvolinDlg::OnCommand(WORD id, WORD, HWND) {
     case ID_APP_EXIT: ::PostMessageA(GetSafeHwnd(), WM_CLOSE, 0, 0); return true;
     // Escape quits no more than the close button does: both ask first.
     case IDCANCEL: OnClose(); return true;
-    // Enter has no default button to press here.
-    case IDOK: return true;
+    // Enter in the grid opens the selected BHO, as a double click does;
+    // elsewhere there is no default button to press.
+    case IDOK:
+      if (::GetFocus() == m_gridWnd.GetSafeHwnd()) OnNMDblclkGridBhos(m_gridWnd.GetSelectedRow());
+      return true;
     default: return false;
   }
 }

@@ -133,6 +133,11 @@ void MyGridWnd::Detach() {
 }
 
 // Only called while a window shows the grid.
+int MyGridWnd::GetSelectedRow() const {
+  const int nItem = m_hList ? ListView_GetNextItem(m_hList, -1, LVNI_SELECTED) : -1;
+  return nItem < 0 ? -1 : nItem + FirstDataRow();
+}
+
 int MyGridWnd::FirstDataRow() const { return std::min(m_pGrid->GetFixedRowCount(), m_pGrid->GetRowCount()); }
 
 LOGFONTA MyGridWnd::GetDefaultFont() const { return m_lfDefault; }

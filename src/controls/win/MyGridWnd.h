@@ -33,6 +33,8 @@ class MyGridWnd : public GridView {
 
   HWND GetSafeHwnd() const { return m_hList; }
   HWND GetHeaderHwnd() const { return m_hHeader; }
+  // The grid row of the selected item, or -1.
+  int GetSelectedRow() const;
   CGridCtrl* GetGrid() const { return m_pGrid; }
 
   // A left click on a check cell; `bOnBox` when it lies on the box itself.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <uxtheme.h>
 
 #include <vector>
 
@@ -41,14 +42,7 @@ bool ChooseSaveFile(HWND hOwner, const std::string& sDefaultName, std::string& s
 }
 
 // The meter shows the colours it is given only without the visual style.
-void DropVisualStyle(HWND hWnd) {
-  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  const HMODULE hTheme = ::GetModuleHandleA("uxtheme.dll");
-  if (!hTheme) return;
-  const auto setTheme =
-      reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(::GetProcAddress(hTheme, "SetWindowTheme")));
-  if (setTheme) setTheme(hWnd, L"", L"");
-}
+void DropVisualStyle(HWND hWnd) { ::SetWindowTheme(hWnd, L" ", L" "); }
 
 constexpr int kStatusFontHeight = 12;
 

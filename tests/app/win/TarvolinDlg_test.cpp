@@ -19,9 +19,11 @@
 #include "common/registry/RegistryStore.h"
 #include "common/ui/MyMessageBox.h"
 #include "common/ui/UserMessage.h"
+#include "common/ui/win/DialogDriver.h"
 #include "common/ui/win/MySystemTray.h"
 #include "model/Bho.h"
 #include "model/BhoGridRow.h"
+#include "res/DetailsDlgRes.h"
 #include "res/TarvolinDlgRes.h"
 #include "res/TrayMenuRes.h"
 #include "res/resource.h"
@@ -204,6 +206,36 @@ TEST_F(MainWindowDlg, TheCheckBoxInTheGridSwitchesTheBhoOff) {
   EXPECT_FALSE(dlg->Core().Grid().GetCell(1, BhoGrid::COLUMN_ENABLED)->bChecked);
   EXPECT_EQ(world.File("second.dll"), ServerPath(kSecond));
   EXPECT_TRUE(dlg->Monitor().IsHooked());
+}
+
+TEST_F(MainWindowDlg, ADoubleClickOrEnterOpensTheRowsDetails) {
+  HWND hWnd = Open();
+  ASSERT_NE(nullptr, hWnd);
+  std::vector<std::string> opened;
+  test::DialogDriver driver([&](HWND hDetails) {
+    opened.push_back(test::WindowText(hDetails) + ": " +
+                     test::WindowText(::GetDlgItem(hDetails, IDC_DETAILS_EDIT_NOTATION)));
+    test::Press(hDetails, IDCANCEL);
+  });
+  RECT cell{};
+  ASSERT_TRUE(dlg->GridWindow().GetCellRect(2, BhoGrid::COLUMN_DLLNAME, cell));
+  ::SendMessageA(Grid(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                 MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  ASSERT_EQ(1u, opened.size());
+  EXPECT_EQ(std::string("BHO Details: ") + NOTATION_PROMPT, opened[0]);
+
+  // Enter in the grid opens the selected row; Enter elsewhere opens nothing.
+  LVITEMA item{};
+  item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageA(Grid(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+  ::SetFocus(Grid());
+  ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(2u, opened.size());
+  ::SetFocus(::GetDlgItem(hWnd, IDC_BUTTON_HELP));
+  ::SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(2u, opened.size());
+  // The grid was read again after each, and still shows both BHOs.
+  EXPECT_EQ(3, dlg->Core().Grid().GetRowCount());
 }
 
 TEST_F(MainWindowDlg, ClosingAsksAndOnlyOkCloses) {
