@@ -3,7 +3,7 @@
 # run. tv_demo_setup BUILD_DIR makes, in a prefix of its own
 # (BUILD_DIR/wine/demo, made once, its registry fresh for every run):
 #   - a few BHOs registered the way installers leave them: on DLLs with
-#     version resources (the test DLLs and one of Wine's own), one disabled
+#     version resources (the test DLLs and two of Wine's own), one disabled
 #     by the program's classic method, one by the add-on manager's setting,
 #     one whose DLL is missing, one registered as %SystemRoot%\...;
 #   - the three known-BHO lists served by a local HTTP server on 127.0.0.1
@@ -64,6 +64,7 @@ polyglot='{1B2C3D4E-5F60-4B7C-9D8E-1F2A3B4C5D6E}'
 urlmon='{2C3D4E5F-6071-4C8D-AE9F-2A3B4C5D6E7F}'
 orphan='{3D4E5F60-7182-4D9E-BFA0-3B4C5D6E7F80}'
 shdocvw='{4E5F6071-8293-4EAF-80B1-4C5D6E7F8091}'
+gadget='{5A6B7C8D-9EAF-4B0C-A1D2-5E6F708192A3}'
 
 # The lists: the maker's knows three files by checksum, the community lists
 # know the others by CLSID.
@@ -153,12 +154,13 @@ add_bho() {
   echo '"Flags"=dword:00000000'
   add_bho "$orphan" 'Demo.Orphan.1' text 'C:\Program Files\Demo Orphan\orphan.dll'
   add_bho "$shdocvw" '' expand '%SystemRoot%\system32\shdocvw.dll'
+  add_bho "$gadget" 'Gadget.Helper.1' text 'C:\windows\system32\msxml3.dll'
   echo '[HKEY_CURRENT_USER\Software\Kestrove\Tarvolin 2.0]'
   echo "\"WebServerURL\"=$(reg_text "http://127.0.0.1:$port/")"
   echo "\"HtmlListSiteURL\"=$(reg_text "http://127.0.0.1:$port/site/")"
 } | sed 's/$/\r/' >"$regfile"
 tv_detached wine regedit /S 'C:\demo-bhos.reg'
-echo "demo: 5 BHOs and the server settings registered in $(tv_elapsed "$start") s"
+echo "demo: 6 BHOs and the server settings registered in $(tv_elapsed "$start") s"
 
 # The program, without lists beside it: it fetches them.
 mkdir -p "$app_dir"

@@ -52,7 +52,7 @@ tv_ui command "Information - Message" 1
 echo "screenshots: the main window"
 tv_shot_window "$shots/main-window.png" wait "$main" 30
 
-echo "screenshots: the details window (a benign, an investigating, an unknown and a missing-file BHO)"
+echo "screenshots: the details window (benign, investigating, malware, unknown and missing-file BHOs)"
 # A row is chosen with the keyboard: a click on the first row, Down to the
 # row wanted, Enter to open it.
 read -r grid_x grid_y grid_w _ grid_header < <(tv_ui child "$main" 1102)
@@ -73,7 +73,8 @@ details_shot() { # details_shot N NAME
 }
 details_shot 1 benign
 details_shot 5 investigating
-details_shot 3 unknown
+details_shot 3 malware
+details_shot 6 unknown
 open_row 4
 tv_shot_window "$shots/details-orphan-question.png" wait "Question - Message" 15
 tv_ui command "Question - Message" 2
