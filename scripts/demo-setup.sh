@@ -9,11 +9,13 @@
 #   - the three known-BHO lists served by a local HTTP server on 127.0.0.1
 #     (the two maker's zips with their ".size" companions, the HTML list
 #     plain), so the program downloads and unpacks them at start
-#     (TV_DEMO_SERVER_DELAY seconds per answer, when set);
+#     (TV_DEMO_SERVER_DELAY seconds per answer, when set), and the update
+#     page announcing a newer version;
+#   - a local FTP server with the upload account, for the BHO reports;
 #   - Tarvolin.exe in C:\Program Files\Tarvolin, without lists.
 # It starts one Wine session on an Xvfb display and sets app_dir, drive_c,
-# port and served; tv_demo_stop (set as the EXIT trap) stops the server by
-# its process id and the Wine session by its own.
+# port, ftp_port and served; tv_demo_stop (set as the EXIT trap) stops the
+# servers by their process ids and the Wine session by its own.
 
 # tv_demo_setup BUILD_DIR
 tv_demo_setup() {
@@ -28,16 +30,16 @@ tv_wine_prefix
 tv_wine_reset_registry
 
 served=$(mktemp -d "${TMPDIR:-/tmp}/tarvolin-demo-www.XXXXXX")
-server_pid=""
+server_pids=()
 tv_demo_stop() {
-  if [[ -n $server_pid ]]; then
-    kill "$server_pid" 2>/dev/null || true
-    local i
+  local pid i
+  for pid in "${server_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
     for ((i = 0; i < 50; i++)); do
-      kill -0 "$server_pid" 2>/dev/null || break
+      kill -0 "$pid" 2>/dev/null || break
       sleep 0.1
     done
-  fi
+  done
   rm -rf "$served"
   tv_wine_session_stop
 }
@@ -101,23 +103,48 @@ cat >"$served/site/bhotb-all.html" <<EOF
 EOF
 sed -i 's/$/\r/' "$served/make/Tarvolin20List.ini" "$served/make/bholist.txt" "$served/site/bhotb-all.html"
 (cd "$served/make" && zip -q -X ../files/Tarvolin20List.zip Tarvolin20List.ini && zip -q -X ../files/bholist.zip bholist.txt)
-for zip in "$served/files"/*.zip; do stat -c %s "$zip" >"$zip.size"; done
+# The update page: a newer version than the program's, so that the check
+# for updates finds it.
+cat >"$served/files/Tarvolin2PUD.html" <<EOF
+<html><head><title>Tarvolin 2.0.0.24</title></head><body>
+<!-- Currently Published Version: 2.0.0.24 -->
+<h1>Tarvolin 2.0.0.24 is out</h1>
+<p>What is new: a faster grid, and the BHO list of this month.</p>
+</body></html>
+EOF
+sed -i 's/$/\r/' "$served/files/Tarvolin2PUD.html"
+for file in "$served/files"/*.zip "$served/files/Tarvolin2PUD.html"; do stat -c %s "$file" >"$file.size"; done
 
-# The server: Python's http.server on a free port of 127.0.0.1.
+# The servers: Python's http.server and pyftpdlib, each on a free port of
+# 127.0.0.1. demo_server NAME ARGS...: starts local_server.py with ARGS,
+# waits for it, and sets NAME_pid and NAME_port.
+demo_server() {
+  local name=$1 ready=$served/$1.ready i pid
+  shift
+  (
+    tv_close_fds_above 2
+    # The system's Python: pyftpdlib is a Debian package.
+    LOCAL_SERVER_DELAY=${TV_DEMO_SERVER_DELAY:-0} exec /usr/bin/python3 "$root/tests/support/local_server.py" "$@"
+  ) </dev/null >/dev/null 2>&1 &
+  pid=$!
+  server_pids+=("$pid")
+  for ((i = 0; i < 100; i++)); do
+    [[ -s $ready ]] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [[ -s $ready ]] || { echo "demo: the $name server did not start" >&2; exit 1; }
+  printf -v "${name}_pid" %s "$pid"
+  read -r _ "${name}_port" <"$ready"
+}
 start=$EPOCHREALTIME
-(
-  tv_close_fds_above 2
-  LOCAL_SERVER_DELAY=${TV_DEMO_SERVER_DELAY:-0} exec python3 "$root/tests/support/local_server.py" http "$served" "$served/ready"
-) </dev/null >/dev/null 2>&1 &
-server_pid=$!
-for ((i = 0; i < 100; i++)); do
-  [[ -s $served/ready ]] && break
-  kill -0 "$server_pid" 2>/dev/null || break
-  sleep 0.1
-done
-[[ -s $served/ready ]] || { echo "demo: the HTTP server did not start" >&2; exit 1; }
-read -r _ port <"$served/ready"
-echo "demo: HTTP server (pid $server_pid) on http://127.0.0.1:$port/ started in $(tv_elapsed "$start") s"
+demo_server http http "$served" "$served/http.ready"
+port=$http_port
+echo "demo: HTTP server (pid $http_pid) on http://127.0.0.1:$port/ started in $(tv_elapsed "$start") s"
+start=$EPOCHREALTIME
+mkdir -p "$served/uploads"
+demo_server ftp ftp "$served/uploads" "$served/ftp.ready" tarvolin-bhoreports.kestrove.com wex3826
+echo "demo: FTP server (pid $ftp_pid) on 127.0.0.1:$ftp_port started in $(tv_elapsed "$start") s"
 for f in "$served"/files/* "$served"/site/*; do
   echo "      serves ${f#"$served"/} ($(stat -c %s "$f") bytes)"
 done
@@ -158,6 +185,8 @@ add_bho() {
   echo '[HKEY_CURRENT_USER\Software\Kestrove\Tarvolin 2.0]'
   echo "\"WebServerURL\"=$(reg_text "http://127.0.0.1:$port/")"
   echo "\"HtmlListSiteURL\"=$(reg_text "http://127.0.0.1:$port/site/")"
+  echo '"FtpServer"="127.0.0.1"'
+  printf '"FtpPort"=dword:%08x\n' "$ftp_port"
 } | sed 's/$/\r/' >"$regfile"
 tv_detached wine regedit /S 'C:\demo-bhos.reg'
 echo "demo: 6 BHOs and the server settings registered in $(tv_elapsed "$start") s"
