@@ -126,6 +126,22 @@ int MainDialogCore::CountUnknownBHOs() const {
   return nCount;
 }
 
+int MainDialogCore::PrepareUpdateCheck() {
+  HResult hr = kSOk;
+  MyRegistry reg(Registry::kCurrentUser, REGKEY_PROGRAM, true);
+  EC_B(hr, reg.IsOpen());
+  int nProgramRun = 0;
+  if (Succeeded(hr)) reg.ReadValueInt("ProgramRunCounter", nProgramRun);
+  if (nProgramRun > 5) {
+    HResult hrReports = kSOk;
+    EC_H(hrReports, OnButtonSendreports());
+  }
+  const int nUnknown = CountUnknownBHOs();
+  HResult hrWidths = kSOk;
+  EC_H(hrWidths, SaveColumnWidths());
+  return nUnknown;
+}
+
 void MainDialogCore::ShowWelcome() const {
   MyMessageBox box(kWelcome, "TarvolinDlg", 231, IDS_WELCOME_CAPTION, UserMessage::kIconInformation);
   box.DoModal();

@@ -39,6 +39,10 @@ class MainDialogCore {
   HResult ConvertDisabledBHOsToSP2Way();
   // BHOs the lists do not know well enough: "Unknown" or "Investigating".
   int CountUnknownBHOs() const;
+  // Before the Check for Updates dialog: from the sixth start on, the Send
+  // BHO Reports offer comes first; the column widths are saved. The number
+  // of BHOs the lists do not know well enough.
+  int PrepareUpdateCheck();
 
   void ShowWelcome() const;
   void ShowSP2Notice() const;

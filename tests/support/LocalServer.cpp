@@ -52,4 +52,6 @@ std::string LocalServer::Url(const std::string& path) const {
   return "http://127.0.0.1:" + std::to_string(m_nPort) + "/" + path;
 }
 
+std::string LocalServer::RequestLog() const { return ReadFile(m_control.File("ready.log")); }
+
 }  // namespace test

@@ -23,6 +23,9 @@ class LocalServer {
   int Port() const { return m_nPort; }
   // "http://127.0.0.1:PORT/" followed by `path`.
   std::string Url(const std::string& path) const;
+  // What the server wrote about the requests it answered so far (for HTTP,
+  // one line per request naming its path).
+  std::string RequestLog() const;
 
   static constexpr const char* kPython = "/usr/bin/python3";
 

@@ -25,6 +25,7 @@
 #include "res/TrayMenuRes.h"
 #include "res/resource.h"
 #include "res/version.h"
+#include "update/win/CheckForUpdateDlg.h"
 
 namespace {
 
@@ -260,7 +261,7 @@ bool CTarvolinDlg::OnCommand(WORD id, WORD, HWND) {
       EC_H(hr, m_core.OpenHelp());
       return true;
     }
-    case IDC_BUTTON_UPDATES: LOGA("Check for Updates clicked.\n"); return true;
+    case IDC_BUTTON_UPDATES: OnBnClickedButtonUpdates(); return true;
     case IDC_BUTTON_SENDREPORTS: {
       HResult hr = kSOk;
       EC_H(hr, m_core.OnButtonSendreports());
@@ -335,11 +336,7 @@ void CTarvolinDlg::OnTimer(UINT_PTR nIDEvent) {
   switch (nIDEvent) {
     case RegistryMonitor::TIMER_ID_EVENT_BHOS:
     case RegistryMonitor::TIMER_ID_DISABLED_BHOS: m_pMonitor->OnTimer(static_cast<int>(nIDEvent)); break;
-    case TIMER_ID_SCHEDULED_CHECK:
-      ::KillTimer(GetSafeHwnd(), TIMER_ID_SCHEDULED_CHECK);
-      LOGA("Time for the scheduled check for updates (<%d> BHOs unknown or being investigated).\n",
-           m_core.CountUnknownBHOs());
-      break;
+    case TIMER_ID_SCHEDULED_CHECK: OnScheduledCheck(); break;
     default:
       LOGW("Unexpected timer id <%d>.  Windows can sent these sometimes.\n", static_cast<int>(nIDEvent));
       break;
@@ -357,6 +354,30 @@ void CTarvolinDlg::OnNMDblclkGridBhos(int nRow) {
   if (Failed(hr)) return;
   dlg.DoModal();
   EC_H(hr, m_core.RefreshListControl());
+}
+
+void CTarvolinDlg::OnBnClickedButtonUpdates() {
+  LOG_ENTRY("CTarvolinDlg::OnBnClickedButtonUpdates");
+  WaitCursor wait;
+  CheckForUpdateDlg dlg(GetSafeHwnd());
+  dlg.m_nUnknownBHOs = m_core.PrepareUpdateCheck();
+  dlg.DoModal();
+  HResult hr = kSOk;
+  EC_H(hr, m_core.RefreshListControl());
+}
+
+// Once, five minutes after the start: the frequency the user chose decides
+// whether to check now.
+void CTarvolinDlg::OnScheduledCheck() {
+  ::KillTimer(GetSafeHwnd(), TIMER_ID_SCHEDULED_CHECK);
+  CheckForUpdateDlg dlg(GetSafeHwnd());
+  dlg.m_nUnknownBHOs = m_core.CountUnknownBHOs();
+  LOGA("Time for the scheduled check for updates (<%d> BHOs unknown or being investigated).\n",
+       dlg.m_nUnknownBHOs);
+  if (dlg.ScheduledCheck()) {
+    HResult hr = kSOk;
+    EC_H(hr, m_core.RefreshListControl());
+  }
 }
 
 void CTarvolinDlg::OnClose() {

@@ -48,6 +48,8 @@ class CTarvolinDlg : public MyDialog {
   void SizeForFirstStart();
   void LayOutButtons(int cx, int cy);
   void OnTimer(UINT_PTR nIDEvent);
+  void OnBnClickedButtonUpdates();
+  void OnScheduledCheck();
   bool OnSysCommand(WPARAM nID);
   void OnNMDblclkGridBhos(int nRow);
   void OnClose();

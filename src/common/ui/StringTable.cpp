@@ -1,5 +1,6 @@
 #include "common/ui/StringTable.h"
 
+#include "res/CheckForUpdateDlgRes.h"
 #include "res/TarvolinDlgRes.h"
 #include "res/resource.h"
 
@@ -10,6 +11,8 @@ const std::vector<std::pair<unsigned, const char*>>& Entries() {
       {ID_APP_OPEN, "Open\nOpen"},
       {IDS_ABOUTBOX, "&About Tarvolin 2.0..."},
       {IDS_SURE_TO_EXIT_CAPTION, "Sure you want to exit?"},
+      {IDS_WANT_TO_CHECK_CAPTION, "Want to Check for Updates?"},
+      {IDS_NO_NEW_VERSION_CAPTION, "No new version yet!"},
       {IDS_WELCOME_CAPTION, "Welcome to Tarvolin!"},
       {IDS_SP2_CAPTION, "Windows XP Service Pack 2 Detected"},
       {IDS_BHO_ENABLED_CAPTION, "BHO Enabled!  Please read this the first time!"},
