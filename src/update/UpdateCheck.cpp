@@ -19,7 +19,12 @@ bool PublishedVersion(bool bMarkerFound, const std::string& sMarkerLine, std::st
   if (!bMarkerFound) return false;
   const auto colon = sMarkerLine.find(':');
   if (colon == std::string::npos) return false;
-  sVersion = Generic::Trim(sMarkerLine.substr(colon + 1));
+  // The marker is an HTML comment: its end is no part of the version, which
+  // the user reads in the new-version box and at every start.
+  std::string sAfter = sMarkerLine.substr(colon + 1);
+  const auto commentEnd = sAfter.find("-->");
+  if (commentEnd != std::string::npos) sAfter.erase(commentEnd);
+  sVersion = Generic::Trim(sAfter);
   return true;
 }
 

@@ -30,8 +30,8 @@ constexpr int kDefaultFrequency = kMonthly;
 
 bool HasMarker(const std::string& line);
 // The published version of the marker line: the text after its first colon
-// with the white space around it removed; false when the page gave no
-// marker line or the line has no colon.
+// up to the comment's end "-->", with the white space around it removed;
+// false when the page gave no marker line or the line has no colon.
 bool PublishedVersion(bool bMarkerFound, const std::string& sMarkerLine, std::string& sVersion);
 
 // The downloaded page, read line by line in text mode. The page comes from

@@ -106,11 +106,11 @@ TEST_F(CheckForUpdate, NewerVersionOpensTheWebAddressAndNamesBothVersions) {
   EXPECT_EQ(Pud("2.0.0.24"), test::ReadFile(PudPath()));
 
   ASSERT_EQ(2u, update.messages.size());
-  EXPECT_EQ(NewVersion("2.0.0.24 -->"), update.messages[0].text);
+  EXPECT_EQ(NewVersion("2.0.0.24"), update.messages[0].text);
   EXPECT_EQ(UserMessage::kIconInformation, update.messages[0].style);
   EXPECT_EQ(kDone, update.messages[1].text);
   EXPECT_EQ(UserMessage::kIconInformation, update.messages[1].style);
-  EXPECT_EQ("2.0.0.24 -->", update.ReadSetting("LatestKnownVersion"));
+  EXPECT_EQ("2.0.0.24", update.ReadSetting("LatestKnownVersion"));
 
   EXPECT_EQ((std::vector<std::string>{
                 "Checking the Kestrove website for a newer version of Tarvolin... please wait...",
@@ -135,7 +135,7 @@ TEST_F(CheckForUpdate, BrowserErrorNamesTheWebAddress) {
   const std::string line = "Error in ::ShellExecute() opening <" + PudUrl() + ">: <2> - <";
   EXPECT_EQ(0u, update.messages[0].text.find(std::string(kBrowserError) + line)) << update.messages[0].text;
   EXPECT_EQ(UserMessage::kIconError, update.messages[0].style);
-  EXPECT_EQ(NewVersion("2.1 -->"), update.messages[1].text);
+  EXPECT_EQ(NewVersion("2.1"), update.messages[1].text);
   EXPECT_TRUE(test::Contains(update.Log(), line));
   EXPECT_FALSE(test::Contains(update.Log(), "Successfully opened file"));
 }
@@ -158,7 +158,7 @@ TEST_P(SameOrOlder, NoNewVersionIsBoxedOnlyWhenAskedFor) {
   EXPECT_EQ(kSOk, check.OnButtonCheckforupdate());
 
   EXPECT_TRUE(update.opened.empty());
-  EXPECT_EQ(std::string(c.published) + " -->", update.ReadSetting("LatestKnownVersion"));
+  EXPECT_EQ(std::string(c.published), update.ReadSetting("LatestKnownVersion"));
   EXPECT_TRUE(test::Contains(update.Log(), kNoNewVersion));
   if (c.bScheduled) {
     // Nothing asked and nothing said: the check simply happened.
@@ -374,7 +374,7 @@ TEST_F(CheckForUpdate, ScheduledCheckStillAnnouncesANewerVersion) {
 
   EXPECT_TRUE(update.boxes.empty());
   EXPECT_EQ(1u, update.opened.size());
-  EXPECT_EQ(std::vector<std::string>{NewVersion("2.0.0.24 -->")}, Texts());
+  EXPECT_EQ(std::vector<std::string>{NewVersion("2.0.0.24")}, Texts());
   EXPECT_TRUE(test::Contains(update.Log(), kDone));
 }
 
@@ -392,7 +392,7 @@ TEST_F(CheckForUpdate, UnchangedPageIsNotFetchedAgain) {
 
   EXPECT_EQ(onDisk, test::ReadFile(PudPath()));
   EXPECT_TRUE(update.opened.empty());
-  EXPECT_EQ("2.0.0.23 -->", update.ReadSetting("LatestKnownVersion"));
+  EXPECT_EQ("2.0.0.23", update.ReadSetting("LatestKnownVersion"));
   EXPECT_TRUE(test::Contains(update.Log(), "Skipping download as <" + PudUrl() + "> and <" + PudPath() +
                                                "> have the same size: <" + std::to_string(served.size()) +
                                                "> bytes.\n"));

@@ -36,13 +36,14 @@ std::string Filler(std::size_t bytes) {
 
 const PudCase kPudCases[] = {
     {"MarkerWithVersionAndCommentEnd",
-     "<!-- Currently Published Version: 2.0.0.24 -->\r\n<html>new</html>\r\n", true, true, "2.0.0.24 -->"},
+     "<!-- Currently Published Version: 2.0.0.24 -->\r\n<html>new</html>\r\n", true, true, "2.0.0.24"},
+    {"CommentEndRightAfterTheVersion", "<!-- Currently Published Version: 2.1-->\r\n", true, true, "2.1"},
     {"MarkerNotOnTheFirstLine",
      "<html>\r\n<head><title>Tarvolin: what is new</title></head>\r\n<!-- Currently Published Version:\t2.1 "
      "\r\n<body>x: y</body>\r\n",
      true, true, "2.1"},
     {"OnlyTheFirstColonCounts", "x <!-- Currently Published Version: 2.0.0.30: beta -->\n", true, true,
-     "2.0.0.30: beta -->"},
+     "2.0.0.30: beta"},
     {"MarkerWithoutColon", "<!-- Currently Published Version 2.0.0.24 -->\r\n<p>a: b</p>\r\n", true, false,
      ""},
     {"MarkerWithColonButNoVersion", "<!-- Currently Published Version:   \r\n", true, true, ""},
@@ -57,7 +58,7 @@ const PudCase kPudCases[] = {
      false, false, ""},
     {"MarkerAfterAnEndlessLine",
      std::string(3 * 1024 * 1024, 'x') + "\r\n<!-- Currently Published Version: 2.0.0.25 -->\r\n", true, true,
-     "2.0.0.25 -->"},
+     "2.0.0.25"},
 };
 
 class PudParse : public ::testing::TestWithParam<PudCase> {

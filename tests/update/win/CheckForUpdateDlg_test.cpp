@@ -202,14 +202,14 @@ TEST_F(UpdateDlg, CheckNowRunsTheWholeCheckThroughTheUrlMonikerAndCloses) {
   EXPECT_TRUE(test::Contains(test::ReadFile(update.Local("Tarvolin20List.ini")), "Timestamp=2006-04-01"));
   ASSERT_EQ(2u, update.messages.size());
   EXPECT_TRUE(test::Contains(update.messages[0].text,
-                             "The new version is 2.0.0.24 -->; your current version "
+                             "The new version is 2.0.0.24; your current version "
                              "is 2.0.0.23."));
   EXPECT_EQ(
       "'Check for Updates' has completed successfully!  A new Tarvolin list, dated 2006-04-01, has replaced "
       "your old list, dated 2006-03-14.\n\n(These updates are processed automatically by Tarvolin.  There is "
       "no action you need to take.)\n",
       update.messages[1].text);
-  EXPECT_EQ("2.0.0.24 -->", update.ReadSetting("LatestKnownVersion"));
+  EXPECT_EQ("2.0.0.24", update.ReadSetting("LatestKnownVersion"));
   EXPECT_EQ("2006-04-01", update.ReadSetting("TarvolinListTimestamp"));
   // Written in the user's format, it reads back as now.
   const std::string sLast = update.ReadSetting("LastCheckForUpdate");
