@@ -3,7 +3,8 @@
 # starts in the demo world (scripts/demo-setup.sh, its list server slowed
 # down so that the progress window stays up) on the virtual display, and is
 # driven through its greeting, the progress window, the welcome message,
-# the main window, the details of four of its BHOs, the tray menu, the alert for a newly installed BHO and
+# the main window, the details of its kinds of BHO, the check for updates
+# with its boxes, the tray menu, the alert for a newly installed BHO and
 # the exit question. One PNG per window under build/screenshots/.
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR]     (default: build/win, built first)
@@ -83,6 +84,19 @@ tv_shot_window "$shots/details-missing-file.png" wait "BHO Details" 10
 tv_ui command "BHO Details" 2
 tv_ui gone "BHO Details" 10
 xdotool mousemove 0 0
+
+echo "screenshots: the check for updates (the demo's page announces a newer version)"
+updates="Check for New Version of Tarvolin"
+tv_ui command "$main" 1100           # "Check for Updates"
+tv_shot_window "$shots/update-dialog.png" wait "$updates" 15
+tv_ui command "$updates" 1502        # "Check NOW for Updates to Tarvolin..."
+tv_shot_window "$shots/update-question.png" wait "Question - Message" 15
+tv_ui command "Question - Message" 1
+tv_shot_window "$shots/update-new-version.png" wait "Tarvolin 2.0" 30
+tv_ui command "Tarvolin 2.0" 1
+tv_shot_window "$shots/update-summary.png" wait "Tarvolin 2.0" 30
+tv_ui command "Tarvolin 2.0" 1
+tv_ui gone "$updates" 15
 
 echo "screenshots: the tray menu (the window minimised to the tray)"
 tv_ui post "$main" 0x0112 0xF020 0   # WM_SYSCOMMAND SC_MINIMIZE

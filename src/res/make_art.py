@@ -185,12 +185,12 @@ def icon_send_reports():
 
 
 def icon_close():
-    cross = 0.30
+    """OK and Close: a white tick on green."""
+    tick = [(0.24, 0.52), (0.43, 0.72), (0.78, 0.30)]
     return [
-        Layer(lambda x, y: sd_box(x, y, 0.08, 0.08, 0.92, 0.92, 0.18), shaded(0xC8281E, 0xFF8A7A),
-              rgb(0x6A0F0A), 0.06),
-        Layer(lambda x, y: min(sd_stroke(x, y, [(cross, cross), (1 - cross, 1 - cross)], 0.14),
-                               sd_stroke(x, y, [(1 - cross, cross), (cross, 1 - cross)], 0.14)), rgb(0xFFFFFF)),
+        Layer(lambda x, y: sd_box(x, y, 0.08, 0.08, 0.92, 0.92, 0.18), shaded(0x1E8E2E, 0x8BE88F),
+              rgb(0x0B4A12), 0.06),
+        Layer(lambda x, y: sd_stroke(x, y, tick, 0.15), rgb(0xFFFFFF)),
     ]
 
 
@@ -247,10 +247,11 @@ def icon_check_now():
 
 
 def icon_cancel():
+    """Cancel: a white cross on red."""
     return [
-        Layer(lambda x, y: sd_circle(x, y, 0.5, 0.5, 0.42), shaded(0x8A939E, 0xE6EAEF), rgb(0x2B3138), 0.06),
-        Layer(lambda x, y: sd_stroke(x, y, [(0.26, 0.26), (0.74, 0.74)], 0.14), rgb(0xFFFFFF)),
-        Layer(lambda x, y: sd_stroke(x, y, [(0.74, 0.26), (0.26, 0.74)], 0.14), rgb(0xFFFFFF)),
+        Layer(lambda x, y: sd_circle(x, y, 0.5, 0.5, 0.42), shaded(0xC8281E, 0xFF8A7A), rgb(0x6A0F0A), 0.06),
+        Layer(lambda x, y: sd_stroke(x, y, [(0.30, 0.30), (0.70, 0.70)], 0.14), rgb(0xFFFFFF)),
+        Layer(lambda x, y: sd_stroke(x, y, [(0.70, 0.30), (0.30, 0.70)], 0.14), rgb(0xFFFFFF)),
     ]
 
 
