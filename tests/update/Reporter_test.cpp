@@ -192,6 +192,9 @@ class ReportUpload : public ::testing::Test {
 
   test::BhoWorld world;
   test::TempDir home;  // the upload account's initial folder
+  // Someone else's profile: the test folders (under Wine in the real
+  // profile) are reported as they are.
+  ScopedEnvironment profile{"USERPROFILE", "C:\\Users\\nobody"};
   test::ScopedUserAnswers answers;
   test::RecordingProgress progress;
   std::unique_ptr<test::LocalServer> m_server;
@@ -376,7 +379,7 @@ TEST_F(ReportUpload, TheIniSaysYesInAnyCase) {
 // The Save button's report of the same record keeps the real path.
 TEST_F(ReportUpload, TheUploadedCopyHidesTheProfileFolderAndOnlyThatCopy) {
   const std::string sProfile = world.Dir();  // the program lies in the profile
-  ScopedEnvironment profile("USERPROFILE", Generic::ToUpper(sProfile));
+  ScopedEnvironment inProfile("USERPROFILE", Generic::ToUpper(sProfile));
   const BHO inside = Record(sProfile + "\\AppData\\helper.dll", kMD5);
   const BHO beside = Record(sProfile + "by\\helper.dll", kOtherMD5);  // a longer folder name
   bool bUploaded = false;
