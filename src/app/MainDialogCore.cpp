@@ -1,5 +1,6 @@
 #include "app/MainDialogCore.h"
 
+#include "app/SendReportsText.h"
 #include "common/base/ErrorCheck.h"
 #include "common/base/GenericPaths.h"
 #include "common/base/SystemApi.h"
@@ -17,6 +18,7 @@
 #include "model/Bho.h"
 #include "model/BhoGridRow.h"
 #include "res/TarvolinDlgRes.h"
+#include "update/Reporter.h"
 
 namespace {
 
@@ -189,6 +191,53 @@ HResult MainDialogCore::OpenHelp() const {
 }
 
 HResult MainDialogCore::OnButtonSendreports() {
-  LOG_ENTRY("MainDialogCore::OnButtonSendreports");
-  return kSOk;
+  LOG_ENTRY("CTarvolinDlg::OnButtonSendreports");
+  WaitCursor wait;
+  int nNeedReporting = 0;
+  HResult hr = kSOk;
+  EC_H(hr, SendReports(nNeedReporting));
+  if (Succeeded(hr) && nNeedReporting == 0) {
+    MyMessageBox box(SendReportsText::kNothingToReport, "TarvolinDlg", 1046, IDS_NO_BHOS_TO_REPORT_CAPTION,
+                     UserMessage::kOk | UserMessage::kIconInformation);
+    box.DoModal();
+  }
+  return hr;
+}
+
+HResult MainDialogCore::SendReports(int& nNeedReporting) {
+  WaitCursor wait;
+  nNeedReporting = 0;
+  HResult hr = kSOk;
+  const auto needsReport = [this](int nRow) -> BHO* {
+    BHO* pBHO = m_gridBhos.GetItemData<BHO>(nRow, BhoGrid::COLUMN_ENABLED);
+    return pBHO && !Reporter::HasBHOBeenReported(pBHO) ? pBHO : nullptr;
+  };
+  for (int nRow = 1; nRow < m_gridBhos.GetRowCount(); ++nRow) {
+    if (needsReport(nRow)) ++nNeedReporting;
+  }
+  if (nNeedReporting < 1) return kSOk;
+
+  LOGA("%s\n", SendReportsText::Prompt(nNeedReporting));
+  if (UserMessage::Show(MyLog::Current().GetLastLogText(),
+                        UserMessage::kOkCancel | UserMessage::kIconQuestion) != UserMessage::kIdOk)
+    return kSOk;
+
+  auto pdlgModeless = ProgressWindow::Create();
+  bool bAllUploaded = true;
+  for (int nRow = 1; nRow < m_gridBhos.GetRowCount() && Succeeded(hr); ++nRow) {
+    const BHO* pBHO = needsReport(nRow);
+    if (!pBHO) continue;
+    if (pdlgModeless) pdlgModeless->SetMessage(SendReportsText::Progress(pBHO->GetName()));
+    bool bFileUploadedSuccessfully = false;
+    EC_H_TEXT(hr, "Reporter::UploadBHOReport(pBHO, pdlgModeless, bFileUploadedSuccessfully)",
+              Reporter::UploadBHOReport(pBHO, pdlgModeless.get(), bFileUploadedSuccessfully));
+    if (!bFileUploadedSuccessfully) bAllUploaded = false;
+  }
+  pdlgModeless.reset();
+
+  if (Failed(hr)) nNeedReporting = 0;
+  const SendReportsText::Closing closing = SendReportsText::ClosingMessage(Succeeded(hr), bAllUploaded);
+  LOGA("%s\n", closing.sText);
+  ShowLogged(closing.uiStyle);
+  return hr;
 }

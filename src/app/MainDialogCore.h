@@ -50,8 +50,12 @@ class MainDialogCore {
   bool ConfirmClose() const;
 
   // The Send BHO Reports button: every BHO not reported yet is offered, and
-  // the reports the user agrees to are uploaded.
+  // the reports the user agrees to are uploaded; with none to offer, says so.
   HResult OnButtonSendreports();
+  // Counts the BHOs not reported yet into `nNeedReporting`, offers them and
+  // uploads them one by one until the first failure. `nNeedReporting` is 0
+  // after a failure, and keeps the count when the user declined.
+  HResult SendReports(int& nNeedReporting);
   // The Help button: the help page beside the executable, else the maker's
   // page in the browser, fetched for next time.
   HResult OpenHelp() const;

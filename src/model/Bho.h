@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <string>
 
 #include "common/base/Types.h"
@@ -47,6 +48,11 @@ class BHO {
 
   // The readable report of this record (CR LF text).
   HResult SaveToFile(const std::string& sSavePath) const;
+  // The same report with every text it takes from outside (the path in its
+  // header, the attribute values, the notation) passed through `rewrite`
+  // first: the uploaded copy hides the user's folder this way.
+  using TextRewrite = std::function<std::string(const std::string&)>;
+  HResult SaveToFile(const std::string& sSavePath, const TextRewrite& rewrite) const;
 
   // The per-DLL data in the program INI file.
   HResult SetReportedFlag(bool bReported) const;

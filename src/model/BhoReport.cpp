@@ -49,7 +49,9 @@ std::string AttributeLine(size_t width, const std::string& name, const std::stri
 
 }  // namespace
 
-HResult BHO::SaveToFile(const std::string& sSavePath) const {
+HResult BHO::SaveToFile(const std::string& sSavePath) const { return SaveToFile(sSavePath, TextRewrite()); }
+
+HResult BHO::SaveToFile(const std::string& sSavePath, const TextRewrite& rewrite) const {
   LOG_ENTRY("BHO::SaveToFile");
   WaitCursor wait;
   HResult hr = kSOk;
@@ -68,7 +70,9 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
   failure.Note(hr);
   if (Failed(hr)) EC_VAR(sSavePath, "%s");
 
-  const std::string sHeader = "\nTarvolin " + sVersion + " Report File:\n   " + sSavePath + "\n\n";
+  const auto written = [&rewrite](const std::string& sText) { return rewrite ? rewrite(sText) : sText; };
+
+  const std::string sHeader = "\nTarvolin " + sVersion + " Report File:\n   " + written(sSavePath) + "\n\n";
   EC_B(hr, WriteText(file, sHeader));
   failure.Note(hr);
 
@@ -77,7 +81,8 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
   m_mapAttrVals.ForEach(
       [&](const std::string& name, const std::string&) { nWidth = std::max(nWidth, name.size()); });
 
-  m_mapAttrVals.ForEach([&](const std::string& name, const std::string& value) {
+  m_mapAttrVals.ForEach([&](const std::string& name, const std::string& storedValue) {
+    const std::string value = written(storedValue);
     if (!value.empty()) EC_B(hr, WriteText(file, AttributeLine(nWidth, name, value)));
     failure.Note(hr);
   });
@@ -88,8 +93,10 @@ HResult BHO::SaveToFile(const std::string& sSavePath) const {
     std::string sNotation;
     Generic::GetFromIniFile(sPathIni, sMD5, "Notation", "", sNotation, Generic::MAX_NOTATION_LEN_);
     sNotation = Generic::Trim(sNotation);
-    if (!sNotation.empty() && sNotation != NOTATION_PROMPT)
+    if (!sNotation.empty() && sNotation != NOTATION_PROMPT) {
+      sNotation = written(sNotation);
       EC_B(hr, WriteText(file, AttributeLine(nWidth, "Notation", sNotation)));
+    }
     failure.Note(hr);
   }
 

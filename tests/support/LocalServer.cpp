@@ -15,16 +15,17 @@ std::string ScriptPath() { return std::string(TARVOLIN_TEST_SUPPORT_DIR) + "/loc
 }  // namespace
 
 std::unique_ptr<LocalServer> LocalServer::StartHttp(const std::string& root) {
-  return Start(root, "http", "", "");
+  return Start(root, "http", "", "", "");
 }
 
 std::unique_ptr<LocalServer> LocalServer::StartFtp(const std::string& root, const std::string& userName,
-                                                   const std::string& password) {
-  return Start(root, "ftp", userName, password);
+                                                   const std::string& password, const std::string& perm) {
+  return Start(root, "ftp", userName, password, perm);
 }
 
 std::unique_ptr<LocalServer> LocalServer::Start(const std::string& root, const std::string& mode,
-                                                const std::string& userName, const std::string& password) {
+                                                const std::string& userName, const std::string& password,
+                                                const std::string& perm) {
   if (!HostFileExists(kPython) || !HostFileExists(ScriptPath())) return nullptr;
   std::unique_ptr<LocalServer> server(new LocalServer());
   const std::string ready = server->m_control.File("ready");
@@ -32,6 +33,7 @@ std::unique_ptr<LocalServer> LocalServer::Start(const std::string& root, const s
   if (mode == "ftp") {
     argv.push_back(userName);
     argv.push_back(password);
+    argv.push_back(perm);
   }
   if (!StartHostProgram(argv, server->m_control.Path())) return nullptr;
 

@@ -14,8 +14,11 @@ class LocalServer {
  public:
   // Null when the host has no /usr/bin/python3 or the server did not start.
   static std::unique_ptr<LocalServer> StartHttp(const std::string& root);
+  // `perm`: pyftpdlib's permission letters for the account ("elr": it may
+  // log in and read, but not store).
   static std::unique_ptr<LocalServer> StartFtp(const std::string& root, const std::string& userName,
-                                               const std::string& password);
+                                               const std::string& password,
+                                               const std::string& perm = kFullRights);
   ~LocalServer();
   LocalServer(const LocalServer&) = delete;
   LocalServer& operator=(const LocalServer&) = delete;
@@ -28,11 +31,13 @@ class LocalServer {
   std::string RequestLog() const;
 
   static constexpr const char* kPython = "/usr/bin/python3";
+  static constexpr const char* kFullRights = "elradfmwMT";
 
  private:
   LocalServer() = default;
   static std::unique_ptr<LocalServer> Start(const std::string& root, const std::string& mode,
-                                            const std::string& userName, const std::string& password);
+                                            const std::string& userName, const std::string& password,
+                                            const std::string& perm);
 
   TempDir m_control;  // where the server reports its process id and port
   int m_nPid = 0;

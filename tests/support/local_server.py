@@ -2,11 +2,12 @@
 """A server for the transfer tests on 127.0.0.1 and a free port.
 
     local_server.py http ROOT READY
-    local_server.py ftp ROOT READY USER PASSWORD
+    local_server.py ftp ROOT READY USER PASSWORD [PERM]
 
 "http" is Python's http.server serving ROOT (each answer held back by
 LOCAL_SERVER_DELAY seconds when that is set, so a slow line can be shown); "ftp" is pyftpdlib with one
-account whose home is ROOT. Once the server accepts connections, "PID PORT"
+account whose home is ROOT (with pyftpdlib's permission letters PERM, full
+rights by default; "elr" is a read-only account). Once the server accepts connections, "PID PORT"
 appears in the file READY (written whole, then renamed into place). The
 server ends on SIGTERM, and by itself when ROOT disappears or after a time
 limit, so a test that dies cannot leave it running for long.
@@ -36,12 +37,12 @@ def http_server(root):
     return ThreadingHTTPServer(("127.0.0.1", 0), handler)
 
 
-def ftp_server(root, user, password):
+def ftp_server(root, user, password, perm):
     from pyftpdlib.authorizers import DummyAuthorizer
     from pyftpdlib.handlers import FTPHandler
     from pyftpdlib.servers import FTPServer
     authorizer = DummyAuthorizer()
-    authorizer.add_user(user, password, root, perm="elradfmwMT")
+    authorizer.add_user(user, password, root, perm=perm)
 
     class Handler(FTPHandler):
         pass
@@ -64,7 +65,8 @@ def main():
     if mode == "http":
         server = http_server(root)
     else:
-        server = ftp_server(root, sys.argv[4], sys.argv[5])
+        perm = sys.argv[6] if len(sys.argv) > 6 else "elradfmwMT"
+        server = ftp_server(root, sys.argv[4], sys.argv[5], perm)
     port = server.socket.getsockname()[1]
     threading.Thread(target=server.serve_forever, daemon=True).start()
 

@@ -24,4 +24,11 @@ std::string FilesUrl() { return WebServerUrl() + "files/"; }
 std::string HtmlListSiteUrl() { return Setting(kHtmlListSiteValue, "https://www.castlecops.com/", true); }
 std::string FtpServer() { return Setting(kFtpServerValue, "ftp.kestrove.com", false); }
 
+int FtpPort() {
+  DWord dwPort = 0;
+  MyRegistry reg;
+  if (reg.Open(Registry::kCurrentUser, REGKEY_PROGRAM, false)) reg.ReadValueDWord(kFtpPortValue, dwPort);
+  return dwPort >= 1 && dwPort <= 65535 ? static_cast<int>(dwPort) : 21;
+}
+
 }  // namespace MakerServers

@@ -14,12 +14,15 @@ std::string WebServerUrl();
 std::string FilesUrl();
 // The root folder of the community HTML list's web site, trailing slash.
 std::string HtmlListSiteUrl();
-// The maker's FTP upload server (host name).
+// The maker's FTP upload server (host name) and its port (21 unless the
+// setting names another valid port).
 std::string FtpServer();
+int FtpPort();
 
 // Registry value names under the program key.
 constexpr const char* kWebServerValue = "WebServerURL";
 constexpr const char* kHtmlListSiteValue = "HtmlListSiteURL";
 constexpr const char* kFtpServerValue = "FtpServer";
+constexpr const char* kFtpPortValue = "FtpPort";  // REG_DWORD
 
 }  // namespace MakerServers

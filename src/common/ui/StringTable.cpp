@@ -15,6 +15,7 @@ const std::vector<std::pair<unsigned, const char*>>& Entries() {
       {IDS_NO_NEW_VERSION_CAPTION, "No new version yet!"},
       {IDS_WELCOME_CAPTION, "Welcome to Tarvolin!"},
       {IDS_SP2_CAPTION, "Windows XP Service Pack 2 Detected"},
+      {IDS_NO_BHOS_TO_REPORT_CAPTION, "No BHOs to report!"},
       {IDS_BHO_ENABLED_CAPTION, "BHO Enabled!  Please read this the first time!"},
       {IDS_BHO_DISABLED_CAPTION, "BHO Disabled!  Please read this the first time!"},
       {IDS_VIEW_TEXT_CAPTION, "Viewing Text Inside BHO's File"},
