@@ -30,6 +30,7 @@
 #include "res/TarvolinDlgRes.h"
 #include "support/BhoWorld.h"
 #include "support/LocalServer.h"
+#include "support/win/MainWindowHarness.h"
 #include "update/Reporter.h"
 
 namespace {
@@ -37,32 +38,9 @@ namespace {
 const char* const kFirst = "{0DDC0101-0000-4000-8000-000000000001}";
 const char* const kSecond = "{0DDC0102-0000-4000-8000-000000000002}";
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
-
-// The class the single-run guard registers for the main window.
-void RegisterMainWindowClass() {
-  WNDCLASSA wc{};
-  if (::GetClassInfoA(::GetModuleHandleA(nullptr), "Tarvolin 2.0 Class", &wc)) return;
-  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = ::DefDlgProcA;
-  wc.cbWndExtra = DLGWINDOWEXTRA;
-  wc.hInstance = ::GetModuleHandleA(nullptr);
-  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.lpszClassName = "Tarvolin 2.0 Class";
-  ::RegisterClassA(&wc);
-}
-
-class OpenedDlg : public CTarvolinDlg {
- public:
-  OpenedDlg() : CTarvolinDlg(SW_SHOWNORMAL) {}
-  bool Open() { return Create(); }
-};
+using test::Pump;
+using test::RegisterMainWindowClass;
+using OpenedDlg = test::OpenedMainWindow;
 
 // What the real progress window showed: its text control after each
 // message, and whether it was on screen.

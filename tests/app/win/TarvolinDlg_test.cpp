@@ -28,39 +28,16 @@
 #include "res/TrayMenuRes.h"
 #include "res/resource.h"
 #include "support/BhoWorld.h"
+#include "support/win/MainWindowHarness.h"
 
 namespace {
 
 const char* const kFirst = "{0DDC0001-0000-4000-8000-000000000001}";
 const char* const kSecond = "{0DDC0002-0000-4000-8000-000000000002}";
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
-
-// The class the single-run guard registers for the main window.
-void RegisterMainWindowClass() {
-  WNDCLASSA wc{};
-  if (::GetClassInfoA(::GetModuleHandleA(nullptr), "Tarvolin 2.0 Class", &wc)) return;
-  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = ::DefDlgProcA;
-  wc.cbWndExtra = DLGWINDOWEXTRA;
-  wc.hInstance = ::GetModuleHandleA(nullptr);
-  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.lpszClassName = "Tarvolin 2.0 Class";
-  ::RegisterClassA(&wc);
-}
-
-// A main window without its own modal loop: the test pumps.
-class OpenedDlg : public CTarvolinDlg {
- public:
-  OpenedDlg() : CTarvolinDlg(SW_SHOWNORMAL) {}
-  bool Open() { return Create(); }
-};
+using test::Pump;
+using test::RegisterMainWindowClass;
+using OpenedDlg = test::OpenedMainWindow;
 
 class MainWindowDlg : public ::testing::Test {
  protected:

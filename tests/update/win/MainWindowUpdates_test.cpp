@@ -21,38 +21,16 @@
 #include "support/Recorders.h"
 #include "support/TestDlls.h"
 #include "support/UpdateWorld.h"
+#include "support/win/MainWindowHarness.h"
 
 namespace {
 
 const char* const kKnown = "{0DDC0101-0000-4000-8000-000000000001}";    // its DLL holds "hello"
 const char* const kUnknown = "{0DDC0102-0000-4000-8000-000000000002}";  // nobody knows this one
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
-
-// The class the single-run guard registers for the main window.
-void RegisterMainWindowClass() {
-  WNDCLASSA wc{};
-  if (::GetClassInfoA(::GetModuleHandleA(nullptr), "Tarvolin 2.0 Class", &wc)) return;
-  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = ::DefDlgProcA;
-  wc.cbWndExtra = DLGWINDOWEXTRA;
-  wc.hInstance = ::GetModuleHandleA(nullptr);
-  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.lpszClassName = "Tarvolin 2.0 Class";
-  ::RegisterClassA(&wc);
-}
-
-class OpenedDlg : public CTarvolinDlg {
- public:
-  OpenedDlg() : CTarvolinDlg(SW_SHOWNORMAL) {}
-  bool Open() { return Create(); }
-};
+using test::Pump;
+using test::RegisterMainWindowClass;
+using OpenedDlg = test::OpenedMainWindow;
 
 class MainWindowUpdates : public ::testing::Test {
  protected:
