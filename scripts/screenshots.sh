@@ -4,7 +4,7 @@
 # down so that the progress window stays up) on the virtual display, and is
 # driven through its greeting, the progress window, the welcome message,
 # the main window, the details of its kinds of BHO, the check for updates
-# with its boxes, the tray menu, the alert for a newly installed BHO and
+# with its boxes, sending the reports, the tray menu, the alert for a newly installed BHO and
 # the exit question. One PNG per window under build/screenshots/.
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR]     (default: build/win, built first)
@@ -97,6 +97,15 @@ tv_ui command "Tarvolin 2.0" 1
 tv_shot_window "$shots/update-summary.png" wait "Tarvolin 2.0" 30
 tv_ui command "Tarvolin 2.0" 1
 tv_ui gone "$updates" 15
+
+echo "screenshots: sending the BHO reports (to the demo's FTP server)"
+tv_ui command "$main" 1104           # "Send BHO Reports"
+tv_shot_window "$shots/send-reports-prompt.png" wait "Tarvolin 2.0" 15
+tv_ui command "Tarvolin 2.0" 1
+tv_shot_window "$shots/send-reports-thanks.png" wait "Tarvolin 2.0" 60
+tv_ui command "Tarvolin 2.0" 1
+tv_ui gone "Tarvolin 2.0" 10 || true
+echo "      the FTP server received: $(ls "$served/uploads" | tr '\n' ' ')"
 
 echo "screenshots: the tray menu (the window minimised to the tray)"
 tv_ui post "$main" 0x0112 0xF020 0   # WM_SYSCOMMAND SC_MINIMIZE
