@@ -291,7 +291,7 @@ TEST_F(ReportUpload, AReportThatCannotBeWrittenIsNotSent) {
 }
 
 // The C library's generator is reseeded from the clock by the program's
-// registry objects, so two reports in one second start from the same seed.
+// registry objects, so two reports in one second draw the same first number.
 TEST_F(ReportUpload, TwoReportsInOneSecondDifferOnlyInTheirNumbers) {
   const BHO first = Record(world.File("first.dll"), kMD5);
   const BHO second = Record(world.File("second.dll"), kOtherMD5);
