@@ -678,7 +678,8 @@ TEST_F(OutputModeE2E, APathTooLongForTheSystemFailsAndLeavesNoDirectoryBehind) {
   std::string outDir = m_root.File("Too Long");
   while (outDir.size() < 300) outDir += "\\abcdefghi";
   outDir.resize(300);
-  ASSERT_NE('\\', outDir.back());
+  // The cut may fall on a separator, depending on where the test runs.
+  if (outDir.back() == '\\') outDir.back() = 'x';
 
   ExpectEveryReportFails(outDir, nBhos, "{E2E000F1-0000-4000-8000-0000000000F1}", 206);
   // Every level the program made on its way down went again.
