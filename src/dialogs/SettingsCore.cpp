@@ -10,6 +10,7 @@
 #include "common/ui/DialogDefaults.h"
 #include "common/ui/Shell.h"
 #include "common/ui/UserMessage.h"
+#include "controls/GridCtrl.h"
 
 namespace Settings {
 
@@ -124,6 +125,17 @@ bool StepSpeed(int nCurrent, int nDelta, int& nNew) {
   if (nStepped < kMinSpeed || nStepped > kMaxSpeed) return false;
   nNew = static_cast<int>(nStepped);
   return true;
+}
+
+void ApplyHeaderColour(CGridCtrl& grid) {
+  DWord dwHeader = kDefaultHeaderColour;
+  {
+    MyRegistry reg(Registry::kCurrentUser, REGKEY_PROGRAM, true);
+    reg.ReadValueDWord(kColorHeaderValue, dwHeader);
+  }
+  for (int nCol = 0; nCol < grid.GetColumnCount(); ++nCol) grid.SetItemBkColour(0, nCol, dwHeader);
+  for (int nRow = 0; nRow < grid.GetRowCount(); ++nRow) grid.SetItemBkColour(nRow, 0, dwHeader);
+  grid.Invalidate();
 }
 
 int ClampSpeed(long long nSpeed) {

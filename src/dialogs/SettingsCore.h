@@ -8,6 +8,8 @@
 
 #include "common/base/Types.h"
 
+class CGridCtrl;
+
 namespace Settings {
 
 constexpr DWord kDefaultHeaderColour = 0x007AA0FF;
@@ -74,6 +76,10 @@ bool StepSpeed(int nCurrent, int nDelta, int& nNew);
 // when the browser cannot be started.
 std::string DonationUrl();
 HResult OpenDonationPage();
+
+// After OK: the stored "ColorHeader" (default 0x007AA0FF) as the background
+// of every cell of row 0 and column 0, then the grid is drawn again.
+void ApplyHeaderColour(CGridCtrl& grid);
 
 // The reading of the speed box: its number held to 0 to 2000.
 int ClampSpeed(long long nSpeed);

@@ -14,6 +14,7 @@
 #include "common/registry/RegistryKeys.h"
 #include "common/ui/DialogDefaults.h"
 #include "common/ui/Shell.h"
+#include "controls/GridCtrl.h"
 #include "support/ScopedMemoryRegistry.h"
 #include "support/ScopedUserAnswers.h"
 #include "support/TestSupport.h"
@@ -212,6 +213,40 @@ TEST(SettingsDonation, OpensThePaymentPageOrWarns) {
       ASSERT_EQ(1u, answers.Shown().size());
       EXPECT_EQ("Cannot navigate to <" + url + ">!  Please try again later!\n", answers.Shown()[0]);
     }
+  }
+}
+
+struct CountingView : GridView {
+  int nInvalidated = 0;
+  void Invalidate() override { ++nInvalidated; }
+  int MeasureColumn(int, GridAutoSize) const override { return 50; }
+};
+
+TEST(SettingsHeaderColour, RowZeroAndColumnZeroTakeTheStoredColour) {
+  for (const bool bStored : {false, true}) {
+    test::ScopedMemoryRegistry registry;
+    if (bStored)
+      MyRegistry(Registry::kCurrentUser, REGKEY_PROGRAM, true).SaveValueDWord("ColorHeader", 0x00112233);
+    const Colour crExpected = bStored ? 0x00112233u : 0x007AA0FFu;
+    CGridCtrl grid;
+    CountingView view;
+    grid.SetView(&view);
+    ASSERT_TRUE(grid.SetColumnCount(4));
+    ASSERT_TRUE(grid.SetRowCount(3));
+    grid.SetItemBkColour(1, 1, 0x00ABCDEF);
+    view.nInvalidated = 0;
+    Settings::ApplyHeaderColour(grid);
+    for (int nRow = 0; nRow < 3; ++nRow) {
+      for (int nCol = 0; nCol < 4; ++nCol) {
+        const Colour crCell = grid.GetCell(nRow, nCol)->background;
+        if (nRow == 0 || nCol == 0)
+          EXPECT_EQ(crExpected, crCell) << nRow << "," << nCol;
+        else
+          EXPECT_NE(crExpected, crCell) << nRow << "," << nCol;
+      }
+    }
+    EXPECT_EQ(0x00ABCDEFu, grid.GetCell(1, 1)->background);
+    EXPECT_GE(view.nInvalidated, 1);
   }
 }
 
