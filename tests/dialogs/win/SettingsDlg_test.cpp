@@ -153,6 +153,7 @@ TEST_F(SettingsDlgShown, OkStoresTheControlsAndTheChosenColour) {
     SCOPED_TRACE(c.name);
     Program().SaveValueDWord("ColorHeader", 0x00123456);
     Program().SaveValueString("LastCheckForUpdate", "no date at all");
+    Program().SaveValueBool("HowlEnabled", false);
     choice = c.choice;
     crChoice = 0x0000FF00;
     DialogDefaults::s_bToolTipsEnabled = true;
