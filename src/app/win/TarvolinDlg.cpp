@@ -15,8 +15,10 @@
 #include "common/ui/UserMessage.h"
 #include "common/ui/WaitCursor.h"
 #include "common/ui/win/GenericWin.h"
+#include "dialogs/SettingsCore.h"
 #include "dialogs/win/DetailsDlg.h"
 #include "dialogs/win/DetectDlg.h"
+#include "dialogs/win/SettingsDlg.h"
 #include "model/Bho.h"
 #include "model/BhoGridRow.h"
 #include "model/MyGridCellCheck.h"
@@ -254,6 +256,12 @@ void CTarvolinDlg::LayOutButtons(int cx, int cy) {
   }
 }
 
+void CTarvolinDlg::OnBnClickedMainButtonSettings() {
+  LOG_ENTRY("CTarvolinDlg::OnBnClickedMainButtonSettings");
+  SettingsDlg dlg(GetSafeHwnd());
+  if (dlg.DoModal() == IDOK) Settings::ApplyHeaderColour(m_core.Grid());
+}
+
 bool CTarvolinDlg::OnCommand(WORD id, WORD, HWND) {
   switch (id) {
     case IDC_BUTTON_HELP: {
@@ -267,7 +275,7 @@ bool CTarvolinDlg::OnCommand(WORD id, WORD, HWND) {
       EC_H(hr, m_core.OnButtonSendreports());
       return true;
     }
-    case IDC_MAIN_BUTTON_SETTINGS: LOGA("Settings clicked.\n"); return true;
+    case IDC_MAIN_BUTTON_SETTINGS: OnBnClickedMainButtonSettings(); return true;
     case ID_EMAIL_US_YOUR_LOGFILE: LOGA("F11 pressed: e-mail us your logfile.\n"); return true;
     case ID_APP_OPEN: OnAppOpen(); return true;
     case ID_APP_ABOUT: LOGA("About Tarvolin 2.0 chosen.\n"); return true;

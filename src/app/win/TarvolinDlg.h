@@ -49,6 +49,7 @@ class CTarvolinDlg : public MyDialog {
   void LayOutButtons(int cx, int cy);
   void OnTimer(UINT_PTR nIDEvent);
   void OnBnClickedButtonUpdates();
+  void OnBnClickedMainButtonSettings();
   void OnScheduledCheck();
   bool OnSysCommand(WPARAM nID);
   void OnNMDblclkGridBhos(int nRow);

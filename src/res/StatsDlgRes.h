@@ -1,0 +1,11 @@
+// Ids of the statistics of the maker's list (dialog 155).
+#ifndef TARVOLIN_RES_STATSDLGRES_H
+#define TARVOLIN_RES_STATSDLGRES_H
+
+#define IDD_STATSDLG 155
+#define IDC_STATS_EDIT_TOTAL 1700
+#define IDC_STATS_EDIT_UNIQUE 1701
+#define IDC_STATS_LIST 1702
+#define IDC_STATS_STATIC_TOPX 1900
+
+#endif  // TARVOLIN_RES_STATSDLGRES_H
