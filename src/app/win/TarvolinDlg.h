@@ -51,6 +51,8 @@ class CTarvolinDlg : public MyDialog {
   void OnBnClickedButtonUpdates();
   void OnScheduledCheck();
   bool OnSysCommand(WPARAM nID);
+  // The about dialog, modal: the system menu's and the tray menu's About.
+  void OnAppAbout();
   void OnNMDblclkGridBhos(int nRow);
   void OnClose();
   void OnAppOpen();
