@@ -41,7 +41,7 @@ const std::vector<std::pair<unsigned, const char*>>& Strings() {
   return strings;
 }
 
-std::string LoadString(unsigned id) {
+std::string TableString(unsigned id) {
   for (const auto& entry : Strings()) {
     if (entry.first == id) return entry.second;
   }
@@ -91,7 +91,7 @@ void Tips::Previous() {
 
 void Tips::UpdateCounter() {
   std::string sFormat = m_loader(kCounterId);
-  if (sFormat.empty()) sFormat = LoadString(kCounterId);
+  if (sFormat.empty()) sFormat = TableString(kCounterId);
   char text[128] = {};
   std::snprintf(text, sizeof text, sFormat.c_str(), static_cast<int>(m_uiTipID - (kFirstTipId - 1)), Count());
   m_sCounter = text;

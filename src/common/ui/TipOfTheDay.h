@@ -27,7 +27,7 @@ std::string RegistryKey();
 // them (a Windows test keeps the resources equal to this table).
 const std::vector<std::pair<unsigned, const char*>>& Strings();
 // The text of string `id` from that table; "" when there is none.
-std::string LoadString(unsigned id);
+std::string TableString(unsigned id);
 
 // Loads a string-table entry; "" means there is none.
 using Loader = std::function<std::string(unsigned id)>;

@@ -86,7 +86,7 @@ TEST_F(MainWindowTip, ShowsAtStartWhileTheUserWantsItAndAdvancesEveryStart) {
     EXPECT_EQ(c.bShown ? 1 : 0, driver.Calls()) << c.tipId;
     if (c.bShown) {
       EXPECT_EQ("Tip of the Day", caption);
-      EXPECT_EQ(TipOfTheDay::LoadString(c.after), text);
+      EXPECT_EQ(TipOfTheDay::TableString(c.after), text);
       EXPECT_TRUE(bMainVisible);  // the main window is up before the tip asks anything
     }
     EXPECT_EQ(c.after, Stored(TipOfTheDay::szIntTipID)) << c.tipId;

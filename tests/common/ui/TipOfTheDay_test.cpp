@@ -19,12 +19,12 @@ std::string Counter(int n, int of) {
 }
 
 TEST(TipOfTheDayStrings, ElevenHintsWithoutAGapThenTheHeadingAndCounter) {
-  Tips tips(&TipOfTheDay::LoadString, 0);
+  Tips tips(&TipOfTheDay::TableString, 0);
   EXPECT_EQ(11, tips.Count());
-  for (unsigned id = 17000; id <= 17010; ++id) EXPECT_FALSE(TipOfTheDay::LoadString(id).empty()) << id;
-  EXPECT_TRUE(TipOfTheDay::LoadString(17011).empty());
-  EXPECT_EQ("Did you know?", TipOfTheDay::LoadString(17924));
-  EXPECT_EQ("Tip %d of %d ...", TipOfTheDay::LoadString(17930));
+  for (unsigned id = 17000; id <= 17010; ++id) EXPECT_FALSE(TipOfTheDay::TableString(id).empty()) << id;
+  EXPECT_TRUE(TipOfTheDay::TableString(17011).empty());
+  EXPECT_EQ("Did you know?", TipOfTheDay::TableString(17924));
+  EXPECT_EQ("Tip %d of %d ...", TipOfTheDay::TableString(17930));
 }
 
 // From the remembered id, what the opening shows, then a walk of presses.
@@ -56,7 +56,7 @@ TEST(TipOfTheDayPaging, OpensAfterTheRememberedHintForwardWrapsBackStops) {
       {0x7FFFFFFFu, 17000, "P", 17000},
   };
   for (const auto& c : cases) {
-    Tips tips(&TipOfTheDay::LoadString, c.remembered);
+    Tips tips(&TipOfTheDay::TableString, c.remembered);
     EXPECT_EQ(c.opens, tips.TipId()) << c.remembered;
     for (const char* p = c.presses; *p; ++p) {
       if (*p == 'N')
@@ -65,7 +65,7 @@ TEST(TipOfTheDayPaging, OpensAfterTheRememberedHintForwardWrapsBackStops) {
         tips.Previous();
     }
     EXPECT_EQ(c.after, tips.TipId()) << c.remembered << " " << c.presses;
-    EXPECT_EQ(TipOfTheDay::LoadString(c.after), tips.Text());
+    EXPECT_EQ(TipOfTheDay::TableString(c.after), tips.Text());
     EXPECT_EQ(Counter(static_cast<int>(c.after - 16999), 11), tips.Counter())
         << c.remembered << " " << c.presses;
   }

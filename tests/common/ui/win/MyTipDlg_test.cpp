@@ -105,7 +105,7 @@ TEST_F(MyTipDlgShown, PagesForwardWithWrapAndBackToTheFirst) {
     EXPECT_EQ("Tip of the Day", caption);
     ASSERT_EQ(c.shown.size(), texts.size()) << c.remembered << c.presses;
     for (size_t i = 0; i < c.shown.size(); ++i) {
-      EXPECT_EQ(TipOfTheDay::LoadString(c.shown[i]), texts[i]) << c.remembered << c.presses << i;
+      EXPECT_EQ(TipOfTheDay::TableString(c.shown[i]), texts[i]) << c.remembered << c.presses << i;
       EXPECT_EQ("Tip " + std::to_string(c.shown[i] - 16999) + " of 11 ...", counters[i]);
     }
     // The hint on screen is remembered for the next opening to follow.
