@@ -15,6 +15,14 @@ struct MemoryDCRelease {
 };
 using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCRelease>;
 
+// The hints end at the first missing string: a missing one must read as
+// empty, not as the error text the general loader gives.
+std::string LoadHint(unsigned id) {
+  char text[1024] = {};
+  const int n = ::LoadStringA(::GetModuleHandleA(nullptr), id, text, sizeof text);
+  return n > 0 ? std::string(text, static_cast<size_t>(n)) : std::string();
+}
+
 TipOfTheDay::Settings ReadSettingsWithWait() {
   WaitCursor wait;
   return TipOfTheDay::ReadSettings();
@@ -22,12 +30,10 @@ TipOfTheDay::Settings ReadSettingsWithWait() {
 
 }  // namespace
 
-MyTipDlg::MyTipDlg(HWND hParent)
-    : MyDialog(IDD_MYTIPDLG, "MyTipDlg", hParent),
-      m_tips([](unsigned id) { return Generic::LoadResString(id); }, 0) {
+MyTipDlg::MyTipDlg(HWND hParent) : MyDialog(IDD_MYTIPDLG, "MyTipDlg", hParent), m_tips(&LoadHint, 0) {
   const TipOfTheDay::Settings settings = ReadSettingsWithWait();
   m_bShowAtStartup = settings.bShowAtStartup;
-  m_tips = TipOfTheDay::Tips([](unsigned id) { return Generic::LoadResString(id); }, settings.uiTipID);
+  m_tips = TipOfTheDay::Tips(&LoadHint, settings.uiTipID);
   m_uiTipID = m_tips.TipId();
 }
 
