@@ -194,6 +194,44 @@ def icon_close():
     ]
 
 
+def icon_arrow(forward):
+    """The tip of the day's Next and Previous: a white arrow on blue."""
+    tip = 0.76 if forward else 0.24
+    tail = 0.26 if forward else 0.74
+    back = 0.50
+    return [
+        Layer(lambda x, y: sd_circle(x, y, 0.5, 0.5, 0.42), shaded(0x2750A8, 0x7FA4F0), rgb(0x0F2456), 0.05),
+        Layer(lambda x, y: sd_stroke(x, y, [(tail, 0.5), (tip, 0.5)], 0.13), rgb(0xFFFFFF)),
+        Layer(lambda x, y: sd_stroke(x, y, [(back, 0.28), (tip, 0.5), (back, 0.72)], 0.13), rgb(0xFFFFFF)),
+    ]
+
+
+def write_bmp(path, layers, size):
+    """Layers as a 24-bit bottom-up BMP."""
+    pixels = render(layers, size, 2)
+    stride = (size * 3 + 3) // 4 * 4
+    rows = bytearray()
+    for row in reversed(range(size)):
+        line = bytearray()
+        for col in range(size):
+            r, g, b, _ = pixels[row * size + col]
+            line += bytes((b, g, r))
+        rows += line + bytes(stride - len(line))
+    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(rows), 0, 0, 14 + len(info))
+    with open(path, "wb") as f:
+        f.write(header + info + rows)
+
+
+def tip_bitmap(path, size=32):
+    """The tip of the day's heading: a light bulb on white."""
+    return write_bmp(path, [
+        Layer(lambda x, y: -1.0, lambda x, y: (1.0, 1.0, 1.0, 1.0)),
+        Layer(lambda x, y: sd_box(x, y, 0.38, 0.66, 0.62, 0.90, 0.06), rgb(0x8A8A8A), rgb(0x404040), 0.04),
+        Layer(lambda x, y: sd_circle(x, y, 0.5, 0.40, 0.30), shaded(0xF2C21B, 0xFFF3A0), rgb(0x8A6A00), 0.05),
+    ], size)
+
+
 def icon_save():
     body = lambda x, y: sd_box(x, y, 0.10, 0.10, 0.90, 0.90, 0.08)
     return [
@@ -488,12 +526,14 @@ def main(argv):
                          ("Settings", icon_settings()), ("SendReports", icon_send_reports()),
                          ("Close", icon_close()), ("Save", icon_save()), ("Browse", icon_browse()),
                          ("Folder", icon_folder()), ("Registry", icon_registry()), ("ViewText", icon_view_text()),
-                         ("CheckNow", icon_check_now()), ("Cancel", icon_cancel())):
+                         ("CheckNow", icon_check_now()), ("Cancel", icon_cancel()),
+                         ("TipNext", icon_arrow(True)), ("TipPrevious", icon_arrow(False))):
         true_colour_icon(os.path.join(out, name + ".ico"), layers)
     for name, layers in (("Benign", status_benign()), ("Unknown", status_unknown()),
                          ("Malware", status_malware()), ("Investigating", status_investigating())):
         status_icon(os.path.join(out, name + ".ico"), layers)
     greeting_bitmap(os.path.join(out, "Greeting.bmp"))
+    tip_bitmap(os.path.join(out, "Tip.bmp"))
     write_avi(os.path.join(out, "Globe.avi"))
     return 0
 

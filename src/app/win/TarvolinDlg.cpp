@@ -15,7 +15,9 @@
 #include "common/ui/UserMessage.h"
 #include "common/ui/WaitCursor.h"
 #include "common/ui/win/GenericWin.h"
+#include "common/ui/win/MyTipDlg.h"
 #include "dialogs/SettingsCore.h"
+#include "dialogs/win/AboutDlg.h"
 #include "dialogs/win/DetailsDlg.h"
 #include "dialogs/win/DetectDlg.h"
 #include "dialogs/win/SettingsDlg.h"
@@ -143,6 +145,12 @@ BOOL CTarvolinDlg::OnInitDialog() {
   RECT client{};
   ::GetClientRect(hWnd, &client);
   ::PostMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+
+  // Made even when not shown: every start moves on to the next hint.
+  {
+    MyTipDlg tip(hWnd);
+    if (tip.m_bShowAtStartup) tip.DoModal();
+  }
 
   ::SetTimer(hWnd, TIMER_ID_SCHEDULED_CHECK, kScheduledCheckMilliseconds, nullptr);
   return TRUE;
@@ -278,7 +286,7 @@ bool CTarvolinDlg::OnCommand(WORD id, WORD, HWND) {
     case IDC_MAIN_BUTTON_SETTINGS: OnBnClickedMainButtonSettings(); return true;
     case ID_EMAIL_US_YOUR_LOGFILE: LOGA("F11 pressed: e-mail us your logfile.\n"); return true;
     case ID_APP_OPEN: OnAppOpen(); return true;
-    case ID_APP_ABOUT: LOGA("About Tarvolin 2.0 chosen.\n"); return true;
+    case ID_APP_ABOUT: OnAppAbout(); return true;
     case ID_APP_EXIT: ::PostMessageA(GetSafeHwnd(), WM_CLOSE, 0, 0); return true;
     // Escape quits no more than the close button does: both ask first.
     case IDCANCEL: OnClose(); return true;
@@ -334,10 +342,17 @@ bool CTarvolinDlg::OnSysCommand(WPARAM nID) {
     return true;
   }
   if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-    LOGA("About Tarvolin 2.0 chosen.\n");
+    OnAppAbout();
     return true;
   }
   return false;
+}
+
+void CTarvolinDlg::OnAppAbout() {
+  LOG_ENTRY("CTarvolinDlg::OnAppAbout");
+  WaitCursor wait;
+  CAboutDlg dlg(GetSafeHwnd());
+  dlg.DoModal();
 }
 
 void CTarvolinDlg::OnTimer(UINT_PTR nIDEvent) {

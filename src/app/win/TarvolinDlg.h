@@ -52,6 +52,8 @@ class CTarvolinDlg : public MyDialog {
   void OnBnClickedMainButtonSettings();
   void OnScheduledCheck();
   bool OnSysCommand(WPARAM nID);
+  // The about dialog, modal: the system menu's and the tray menu's About.
+  void OnAppAbout();
   void OnNMDblclkGridBhos(int nRow);
   void OnClose();
   void OnAppOpen();

@@ -183,6 +183,8 @@ class MainWindowE2E : public ::testing::Test {
     for (const char* site :
          {"TarvolinDlg_231_2.0.0.23", "TarvolinDlg_996_2.0.0.23", "Bho_680_2.0.0.23", "Bho_695_2.0.0.23"})
       m_keys.SetDWord(HKEY_CURRENT_USER, always, site, 0x10000);
+    m_keys.SetDWord(HKEY_CURRENT_USER, std::string(kProgramKey) + "\\Placements\\MyTipDlg",
+                    "DontShowTipUponStartUp", 1);
   }
 
   void TearDown() override {

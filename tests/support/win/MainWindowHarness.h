@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include "app/win/TarvolinDlg.h"
+#include "common/registry/MyRegistry.h"
+#include "common/ui/TipOfTheDay.h"
 
 namespace test {
 
@@ -31,10 +33,21 @@ inline void RegisterMainWindowClass() {
   ::RegisterClassA(&wc);
 }
 
+// A user who chose not to see the tip of the day at start: its modal loop
+// would hold the test inside the main window's initialisation.
+inline void SkipTipAtStart() {
+  MyRegistry(Registry::kCurrentUser, TipOfTheDay::RegistryKey(), true)
+      .SaveValueDWord(TipOfTheDay::szIntNotAtStartup, 1);
+}
+
 class OpenedMainWindow : public CTarvolinDlg {
  public:
   OpenedMainWindow() : CTarvolinDlg(SW_SHOWNORMAL) { RegisterMainWindowClass(); }
-  bool Open() { return Create(); }
+  // `bSkipTip` false: the tip opens as the user's setting says.
+  bool Open(bool bSkipTip = true) {
+    if (bSkipTip) SkipTipAtStart();
+    return Create();
+  }
 };
 
 }  // namespace test
