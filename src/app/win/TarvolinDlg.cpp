@@ -10,6 +10,7 @@
 #include "common/base/SystemApi.h"
 #include "common/fileinfo/ProgramVersion.h"
 #include "common/registry/RegistryKeys.h"
+#include "common/sysinfo/MySysInfo.h"
 #include "common/ui/MainWindow.h"
 #include "common/ui/RegistryWatch.h"
 #include "common/ui/UserMessage.h"
@@ -132,7 +133,12 @@ BOOL CTarvolinDlg::OnInitDialog() {
 
   int nProgramRun = 0;
   EC_H(hr, MainDialogCore::IncrementProgramRunCounter(nProgramRun));
-  if (nProgramRun == 1) LOGA("First interactive start of Tarvolin on this PC.\n");
+  if (nProgramRun == 1) {
+    // The first start's log tells how and where the program runs.
+    MySysInfo info;
+    info.LoadInfo("");
+    info.LogInfo();
+  }
 
   if (Generic::IsXPServicePack2()) {
     m_core.ShowSP2Notice();
