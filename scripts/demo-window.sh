@@ -43,6 +43,10 @@ if tv_ui wait "Information - Message" 60 >/dev/null; then
   echo "demo: the welcome message is up; answering OK"
   tv_ui command "Information - Message" 1
 fi
+if tv_ui wait "Tip of the Day" 30 >/dev/null; then
+  echo "demo: the tip of the day is up; closing it"
+  tv_ui command "Tip of the Day" 1
+fi
 if ! rect=$(tv_ui wait "Tarvolin 2.0.0.23" 60); then
   echo "demo: the main window did not appear" >&2
   exit 1

@@ -3,7 +3,7 @@
 # starts in the demo world (scripts/demo-setup.sh, its list server slowed
 # down so that the progress window stays up) on the virtual display, and is
 # driven through its greeting, the progress window, the welcome message,
-# the main window, the details of its kinds of BHO, the check for updates
+# the tip of the day, the main window, the details of its kinds of BHO, the check for updates
 # with its boxes, sending the reports, the tray menu, the alert for a newly installed BHO and
 # the exit question. One PNG per window under build/screenshots/.
 #
@@ -49,6 +49,11 @@ tv_shot_window "$shots/progress-window.png" wait-control 11005 30 || true
 echo "screenshots: the welcome message"
 tv_shot_window "$shots/message-box.png" wait "Information - Message" 90
 tv_ui command "Information - Message" 1
+
+echo "screenshots: the tip of the day"
+tv_shot_window "$shots/tip-of-the-day.png" wait "Tip of the Day" 30
+tv_ui command "Tip of the Day" 1
+tv_ui gone "Tip of the Day" 10
 
 echo "screenshots: the main window"
 tv_shot_window "$shots/main-window.png" wait "$main" 30
@@ -106,6 +111,16 @@ tv_shot_window "$shots/send-reports-thanks.png" wait "Tarvolin 2.0" 60
 tv_ui command "Tarvolin 2.0" 1
 tv_ui gone "Tarvolin 2.0" 10 || true
 echo "      the FTP server received: $(ls "$served/uploads" | tr '\n' ' ')"
+
+echo "screenshots: the settings and the about dialog"
+tv_ui command "$main" 1105           # "Settings"
+tv_shot_window "$shots/settings.png" wait "Tarvolin Settings" 15
+tv_ui command "Tarvolin Settings" 2
+tv_ui gone "Tarvolin Settings" 10
+tv_ui post "$main" 0x0112 16 0       # WM_SYSCOMMAND: "About Tarvolin 2.0..."
+tv_shot_window "$shots/about.png" wait "About Tarvolin 2.0" 15
+tv_ui command "About Tarvolin 2.0" 1
+tv_ui gone "About Tarvolin 2.0" 10
 
 echo "screenshots: the tray menu (the window minimised to the tray)"
 tv_ui post "$main" 0x0112 0xF020 0   # WM_SYSCOMMAND SC_MINIMIZE

@@ -6,7 +6,9 @@
 #include "common/base/ErrorCheck.h"
 #include "common/ui/DialogDefaults.h"
 #include "common/ui/UserMessage.h"
+#include "common/ui/win/MyTipDlg.h"
 #include "dialogs/BannerMessages.h"
+#include "dialogs/win/AboutDlg.h"
 #include "dialogs/win/DetectDlg.h"
 #include "dialogs/win/StatsDlg.h"
 #include "res/SettingsDlgRes.h"
@@ -151,12 +153,14 @@ void SettingsDlg::OnBnClickedSettingsCheckRestore() {
 
 void SettingsDlg::OnBnClickedSettingsButtonTip() {
   LOG_ENTRY("SettingsDlg::OnBnClickedSettingsButtonTip");
-  LOGA("Tip of the Day clicked.\n");
+  MyTipDlg dlg(GetSafeHwnd());
+  dlg.DoModal();
 }
 
 void SettingsDlg::OnBnClickedSettingsButtonAbout() {
   LOG_ENTRY("SettingsDlg::OnBnClickedSettingsButtonAbout");
-  LOGA("About Tarvolin clicked.\n");
+  CAboutDlg dlg(GetSafeHwnd());
+  dlg.DoModal();
 }
 
 void SettingsDlg::OnBnClickedSettingsButtonTest() {
